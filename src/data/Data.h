@@ -49,7 +49,8 @@ enum E_ALIGN : int {
 };
 
 // One byte per database kind 0..15; a byte equal to 1 selects that kind for the integrated search.
-struct _TotalDictionary {
+struct _TotalDictionary
+{
     unsigned char dic[16] = {};
 };
 

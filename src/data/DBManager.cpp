@@ -1,0 +1,3 @@
+// SPDX-FileCopyrightText: 2026 Lumi developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "DBManager.h"
