@@ -1,3 +1,469 @@
 // SPDX-FileCopyrightText: 2026 Lumi developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "Dictionary.h"
+
+#include <sqlite3.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+std::atomic<unsigned long long> s_prepared{0};
+
+// A URI for sqlite3_open_v2 with "immutable=1": the file is never written and never locked.
+QByteArray immutableUri(const QByteArray &path)
+{
+    QByteArray abs = path;
+    if (!abs.startsWith('/')) {
+        char cwd[4096];
+        if (getcwd(cwd, sizeof cwd))
+            abs = QByteArray(cwd) + '/' + path;
+    }
+    QByteArray uri("file://");
+    uri.reserve(abs.size() + 24);
+    static const char hex[] = "0123456789ABCDEF";
+    for (char c : std::as_const(abs)) {
+        if (c == '%' || c == '?' || c == '#') {
+            uri += '%';
+            uri += hex[(static_cast<unsigned char>(c) >> 4) & 0xF];
+            uri += hex[static_cast<unsigned char>(c) & 0xF];
+        } else {
+            uri += c;
+        }
+    }
+    uri += "?immutable=1";
+    return uri;
+}
+
+// A connection that cannot read its schema is not a database (or is damaged): treat it as missing.
+bool schemaReadable(sqlite3 *db)
+{
+    return sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+// The generic row conversion shared by GetQueryList and queryList: cells as UTF-8 texts.
+DataItem *rowItem(const char *const *cells, int columns, int cut)
+{
+    auto *item = new DataItem(2, 3, 0, 0);
+    QString s = QString::fromUtf8(cells[0]);
+    if (cut > 0)
+        s.chop(cut);
+    item->SetString(0, s);
+    for (int c = 1; c <= 3 && c < columns; ++c)
+        item->SetValue(c - 1, cells[c] ? std::strtol(cells[c], nullptr, 10) : 0);
+    if (columns >= 5)
+        item->SetString(1, QString::fromUtf8(cells[4]));
+    return item;
+}
+
+} // namespace
+
+struct Dictionary::Cache
+{
+    struct Statement
+    {
+        sqlite3 *db = nullptr;
+        QByteArray sql;
+        sqlite3_stmt *st = nullptr;
+        bool busy = false;
+    };
+    struct Aux
+    {
+        QByteArray path;
+        sqlite3 *db = nullptr;
+    };
+    std::vector<std::unique_ptr<Statement>> statements;
+    std::vector<Aux> aux;
+
+    Statement *find(sqlite3 *db, const char *sql, size_t len)
+    {
+        for (auto &s : statements) {
+            if (s->db == db && static_cast<size_t>(s->sql.size()) == len
+                && std::memcmp(s->sql.constData(), sql, len) == 0)
+                return s.get();
+        }
+        return nullptr;
+    }
+
+    void finalize(sqlite3 *db)
+    {
+        for (auto it = statements.begin(); it != statements.end();) {
+            if ((*it)->db == db) {
+                sqlite3_finalize((*it)->st);
+                it = statements.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+};
+
+Dictionary::Dictionary()
+    : m_cache(std::make_unique<Cache>())
+{ }
+
+Dictionary::~Dictionary()
+{
+    for (auto &s : m_cache->statements)
+        sqlite3_finalize(s->st);
+    m_cache->statements.clear();
+    for (auto &a : m_cache->aux)
+        sqlite3_close(a.db);
+    m_cache->aux.clear();
+    if (m_db)
+        sqlite3_close(m_db);
+    m_db = nullptr;
+}
+
+unsigned long long Dictionary::StatementsPrepared()
+{
+    return s_prepared.load();
+}
+
+int Dictionary::GetCount()
+{
+    return m_count;
+}
+
+int Dictionary::GetCount(E_DICTIONARY, E_UNDERSTAND)
+{
+    return 0;
+}
+
+DataItem *Dictionary::GetDataIndex(int)
+{
+    return nullptr;
+}
+
+DataList *Dictionary::GetDataIndexList(int)
+{
+    return nullptr;
+}
+
+DataList *Dictionary::GetDataList(int, int, const QString &, bool)
+{
+    return nullptr;
+}
+
+DataList *Dictionary::GetDataList(int, int, E_DICTIONARY, E_ALIGN, E_UNDERSTAND)
+{
+    return nullptr;
+}
+
+DataList *Dictionary::GetDataList(const QString &, bool)
+{
+    return nullptr;
+}
+
+DataItem *Dictionary::GetChineseIndex(int, bool)
+{
+    return nullptr;
+}
+
+DataList *Dictionary::GetChineseBusuList(int)
+{
+    return nullptr;
+}
+
+DataList *Dictionary::GetChineseLineList(bool, int)
+{
+    return nullptr;
+}
+
+DataList *Dictionary::GetKorea2Chinese(const QString &)
+{
+    return nullptr;
+}
+
+DataList *Dictionary::GetChinesLineImage(int)
+{
+    return nullptr;
+}
+
+int Dictionary::AddData(const QString &, int, int, E_UNDERSTAND)
+{
+    return 0;
+}
+
+int Dictionary::EditData(int, E_UNDERSTAND)
+{
+    return 0;
+}
+
+int Dictionary::DeleteData(int)
+{
+    return 0;
+}
+
+int Dictionary::DeleteData(bool)
+{
+    return 0;
+}
+
+int Dictionary::DeleteData(E_DICTIONARY, E_UNDERSTAND)
+{
+    return 0;
+}
+
+int Dictionary::QueryExec(const char *sql, const char *file)
+{
+    if (!sql)
+        return 0;
+    if (!file) {
+        if (!m_db)
+            return 0;
+        sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
+        return 1;
+    }
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(file, &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return 0;
+    }
+    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return 1;
+}
+
+int Dictionary::GetSound(const char *, const char *, void **, int *)
+{
+    return 0;
+}
+
+int Dictionary::GetCountTable(const char *table, bool all)
+{
+    if (!m_db || !table || !*table)
+        return 0;
+    const QByteArray sql = (all ? QByteArray("SELECT count(*) FROM ") : QByteArray("SELECT max(ID) FROM "))
+                           + QByteArray(table) + ';';
+    int n = 0;
+    runQuery(sql.constData(), {}, [&n](sqlite3_stmt *st) {
+        const auto *cell = reinterpret_cast<const char *>(sqlite3_column_text(st, 0));
+        n = cell ? static_cast<int>(std::strtol(cell, nullptr, 10)) : 0;
+        return false;
+    });
+    return n;
+}
+
+DataList *Dictionary::GetQueryList(const char *sql, int cut)
+{
+    if (!m_db || !sql)
+        return nullptr;
+    char **table = nullptr;
+    int rows = 0;
+    int columns = 0;
+    if (sqlite3_get_table(m_db, sql, &table, &rows, &columns, nullptr) != SQLITE_OK) {
+        sqlite3_free_table(table);
+        return nullptr;
+    }
+    std::unique_ptr<DataList> list;
+    if (rows > 0 && columns > 0) {
+        list = std::make_unique<DataList>();
+        for (int r = 1; r <= rows; ++r)
+            list->AddItem(rowItem(table + r * columns, columns, cut));
+    }
+    sqlite3_free_table(table);
+    return list.release();
+}
+
+bool Dictionary::openDatabase(const QByteArray &path)
+{
+    closeDatabase();
+    if (!fileReadable(path))
+        return false;
+    sqlite3 *db = nullptr;
+    const QByteArray uri = immutableUri(path);
+    if (sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK
+        || !schemaReadable(db)) {
+        sqlite3_close(db);
+        return false;
+    }
+    m_db = db;
+    return true;
+}
+
+bool Dictionary::openDatabaseReadWrite(const QByteArray &path)
+{
+    closeDatabase();
+    sqlite3 *db = nullptr;
+    if (path.isEmpty()
+        || sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK
+        || !schemaReadable(db)) {
+        sqlite3_close(db);
+        return false;
+    }
+    m_db = db;
+    return true;
+}
+
+void Dictionary::closeDatabase()
+{
+    if (!m_db)
+        return;
+    m_cache->finalize(m_db);
+    sqlite3_close(m_db);
+    m_db = nullptr;
+}
+
+sqlite3 *Dictionary::auxDatabase(const QByteArray &path)
+{
+    for (const auto &a : m_cache->aux) {
+        if (a.path == path)
+            return a.db;
+    }
+    if (!fileReadable(path))
+        return nullptr;
+    sqlite3 *db = nullptr;
+    const QByteArray uri = immutableUri(path);
+    if (sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK
+        || !schemaReadable(db)) {
+        sqlite3_close(db);
+        return nullptr;
+    }
+    m_cache->aux.push_back({path, db});
+    return db;
+}
+
+int Dictionary::execCached(sqlite3 *db, const char *sql, SqlArgs args, bool (*call)(void *, sqlite3_stmt *), void *ctx)
+{
+    if (!db || !sql)
+        return -1;
+    const size_t len = std::strlen(sql);
+    Cache::Statement *entry = m_cache->find(db, sql, len);
+    sqlite3_stmt *st = nullptr;
+    bool temporary = false;
+    if (entry && !entry->busy) {
+        st = entry->st;
+    } else {
+        // A statement already walking its rows (a nested run of the same text) gets a private copy.
+        const unsigned flags = entry ? 0 : SQLITE_PREPARE_PERSISTENT;
+        if (sqlite3_prepare_v3(db, sql, static_cast<int>(len), flags, &st, nullptr) != SQLITE_OK || !st) {
+            sqlite3_finalize(st);
+            return -1;
+        }
+        ++s_prepared;
+        if (entry) {
+            temporary = true;
+        } else {
+            auto fresh = std::make_unique<Cache::Statement>();
+            fresh->db = db;
+            fresh->sql = QByteArray(sql, static_cast<int>(len));
+            fresh->st = st;
+            entry = fresh.get();
+            m_cache->statements.push_back(std::move(fresh));
+        }
+    }
+
+    int index = 1;
+    for (const SqlArg &a : args) {
+        if (a.isText())
+            sqlite3_bind_text(st, index, a.text().constData(), static_cast<int>(a.text().size()), SQLITE_STATIC);
+        else
+            sqlite3_bind_int64(st, index, a.integer());
+        ++index;
+    }
+
+    if (!temporary)
+        entry->busy = true;
+    int rows = 0;
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        ++rows;
+        if (!call(ctx, st))
+            break;
+    }
+    if (temporary) {
+        sqlite3_finalize(st);
+    } else {
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+        // The callback may have added statements; entry is heap-allocated and stays valid.
+        entry->busy = false;
+    }
+    return rows;
+}
+
+std::unique_ptr<DataList> Dictionary::queryList(const char *sql, SqlArgs args, int cut)
+{
+    auto list = std::make_unique<DataList>();
+    runQuery(sql, args, [&list, cut](sqlite3_stmt *st) {
+        const int columns = qMin(sqlite3_column_count(st), 5);
+        const char *cells[5] = {};
+        for (int c = 0; c < columns; ++c)
+            cells[c] = reinterpret_cast<const char *>(sqlite3_column_text(st, c));
+        list->AddItem(rowItem(cells, sqlite3_column_count(st), cut));
+    });
+    if (list->GetCount() == 0)
+        return nullptr;
+    return list;
+}
+
+QString Dictionary::columnString(sqlite3_stmt *st, int col)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(st, col));
+    if (!text)
+        return QString();
+    return QString::fromUtf8(text, sqlite3_column_bytes(st, col));
+}
+
+QByteArray Dictionary::columnBytes(sqlite3_stmt *st, int col)
+{
+    const void *blob = sqlite3_column_blob(st, col);
+    const int size = sqlite3_column_bytes(st, col);
+    if (!blob || size <= 0)
+        return QByteArray();
+    return QByteArray(static_cast<const char *>(blob), size);
+}
+
+int Dictionary::columnInt(sqlite3_stmt *st, int col)
+{
+    return static_cast<int>(sqlite3_column_int64(st, col));
+}
+
+int Dictionary::columnCount(sqlite3_stmt *st)
+{
+    return sqlite3_column_count(st);
+}
+
+QByteArray Dictionary::quoteSql(const QByteArray &utf8)
+{
+    QByteArray out = utf8;
+    out.replace('\'', "''");
+    return out;
+}
+
+bool Dictionary::fileReadable(const QByteArray &path)
+{
+    if (path.isEmpty())
+        return false;
+    struct stat info;
+    if (::stat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    return ::access(path.constData(), R_OK) == 0;
+}
+
+DataList *Dictionary::takeNonEmpty(std::unique_ptr<DataList> list)
+{
+    if (!list || list->GetCount() == 0)
+        return nullptr;
+    return list.release();
+}
+
+DataList *Dictionary::keepList(std::unique_ptr<DataList> list)
+{
+    m_lastList.reset();
+    if (list && list->GetCount() > 0)
+        m_lastList = std::move(list);
+    return m_lastList.get();
+}
+
+DataItem *Dictionary::keepItem(std::unique_ptr<DataItem> item)
+{
+    m_lastItem = std::move(item);
+    return m_lastItem.get();
+}
