@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -466,4 +467,70 @@ DataItem *Dictionary::keepItem(std::unique_ptr<DataItem> item)
 {
     m_lastItem = std::move(item);
     return m_lastItem.get();
+}
+
+QByteArray Dictionary::soundFileFor(const QByteArray &dir, const QByteArray &name)
+{
+    if (name.isEmpty())
+        return QByteArray();
+    char letter = name.at(0);
+    if (letter == '-') {
+        if (name.size() < 2)
+            return QByteArray();
+        letter = name.at(1);
+    }
+    const char upper = (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 32) : letter;
+    const QByteArray preferred = dir + "sound_" + upper + ".sdb";
+    if (upper != letter || (upper >= 'A' && upper <= 'Z')) {
+        const char lower = static_cast<char>(upper >= 'A' && upper <= 'Z' ? upper + 32 : upper);
+        if (!fileReadable(preferred)) {
+            QByteArray other = dir + "sound_" + lower + ".sdb";
+            if (fileReadable(other))
+                return other;
+        }
+    }
+    return preferred;
+}
+
+bool Dictionary::soundAvailable(const QByteArray &dir, const QByteArray &name)
+{
+    const QByteArray file = soundFileFor(dir, name);
+    sqlite3 *db = file.isEmpty() ? nullptr : auxDatabase(file);
+    if (!db)
+        return false;
+    return runQueryOn(db, "SELECT name FROM e_word WHERE name = ?;", {name}, [](sqlite3_stmt *) { return false; }) > 0;
+}
+
+int Dictionary::readSound(const char *dir, const char *name, void **data, int *length)
+{
+    if (!name)
+        return 0;
+    const QByteArray directory(dir ? dir : "");
+    const QByteArray file = soundFileFor(directory, QByteArray(name));
+    sqlite3 *db = file.isEmpty() ? nullptr : auxDatabase(file);
+    if (!db)
+        return 0;
+    QByteArray clip;
+    runQueryOn(db, "SELECT data from e_word WHERE name = ?;", {name}, [&clip](sqlite3_stmt *st) {
+        clip = columnBytes(st, 0);
+        return false;
+    });
+    if (data && length) {
+        void *buffer = std::malloc(static_cast<size_t>(qMax<qsizetype>(clip.size(), 1)));
+        if (!buffer)
+            return 0;
+        if (!clip.isEmpty())
+            std::memcpy(buffer, clip.constData(), static_cast<size_t>(clip.size()));
+        *data = buffer;
+        *length = static_cast<int>(clip.size());
+        return 1;
+    }
+    const QByteArray target = directory + "temp.mp3";
+    ::unlink(target.constData());
+    if (FILE *out = std::fopen(target.constData(), "wb")) {
+        if (!clip.isEmpty())
+            std::fwrite(clip.constData(), 1, static_cast<size_t>(clip.size()), out);
+        std::fclose(out);
+    }
+    return 1;
 }

@@ -148,6 +148,20 @@ protected:
     // A list with rows is released to the caller; an empty or null one is destroyed and null returned.
     static DataList *takeNonEmpty(std::unique_ptr<DataList> list);
 
+    // Recorded pronunciations of the English dictionaries, one sound database per initial letter
+    // ("sound_A.sdb" ... in dir, table e_word(name, data)). The letter is the name's first
+    // character, its second when the first is "-", with a..z upper-cased. On a case-sensitive file
+    // system the upper-case file is preferred and the lower-case one used when only it exists, so
+    // soundAvailable() and readSound() always look at the same file: a name is offered exactly
+    // when it can be read. soundFileFor() answers an empty path when the name has no letter.
+    static QByteArray soundFileFor(const QByteArray &dir, const QByteArray &name);
+    // True when the sound database for name exists and holds a row with exactly that name.
+    bool soundAvailable(const QByteArray &dir, const QByteArray &name);
+    // GetSound of the English dictionaries: 0 for a null name or an unreadable sound database;
+    // else 1 with a malloc'ed copy of the clip (zero length when the name is not stored) handed
+    // out through data/length, or, when either is null, written to dir + "temp.mp3".
+    int readSound(const char *dir, const char *name, void **data, int *length);
+
     // Store a result in its owned slot (destroying the previous one) and answer it; an empty
     // list is destroyed and answered as null.
     DataList *keepList(std::unique_ptr<DataList> list);
