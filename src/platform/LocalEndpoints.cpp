@@ -4,13 +4,16 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QStandardPaths>
+#include <QFile>
+#include <QFileInfo>
 
 #include <unistd.h>
 
 namespace {
 // sun_path holds 108 bytes on Linux, the terminating zero included.
 constexpr int MaxSocketPathLength = 100;
+constexpr QFile::Permissions PrivateDirectory
+        = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
 
 QString encodeName(const QString &name)
 {
@@ -31,10 +34,18 @@ QString encodeName(const QString &name)
 namespace LocalEndpoints {
 QString runtimeDirectory()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // XDG_RUNTIME_DIR when set (the desktop session's, or a test's private one), else a private
+    // directory under /tmp. Read directly rather than through QStandardPaths, which warns about
+    // a directory made with the wrong mode (a build directory, say) and then goes elsewhere.
+    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (dir.isEmpty())
         dir = QDir::tempPath() + QStringLiteral("/lumi-runtime-") + QString::number(::getuid());
+    if (dir.endsWith(QLatin1Char('/')) && dir.size() > 1)
+        dir.chop(1);
     QDir().mkpath(dir);
+    const QFileInfo info(dir);
+    if (info.ownerId() == ::getuid() && info.permissions() != PrivateDirectory)
+        QFile::setPermissions(dir, PrivateDirectory);
     return dir;
 }
 

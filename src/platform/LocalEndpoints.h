@@ -8,7 +8,8 @@
 // files in the user's runtime directory (XDG_RUNTIME_DIR), so that every process of the user
 // finds the same names and nobody else can connect.
 namespace LocalEndpoints {
-// The runtime directory, created when missing. Never empty.
+// The runtime directory (XDG_RUNTIME_DIR, else /tmp/lumi-runtime-<uid>), created when missing
+// and made private to the user. Never empty.
 QString runtimeDirectory();
 // The socket file of the QCop channel `channel`. Characters other than letters, digits, '.' and
 // '-' are written as "_XX" (hex of the UTF-8 byte), so different channel names never share a

@@ -16,7 +16,11 @@ QPEApplication::QPEApplication(int &argc, char **argv)
     registerFontSubstitutions();
 }
 
-QPEApplication::~QPEApplication() = default;
+QPEApplication::~QPEApplication()
+{
+    // While the event dispatcher still exists; the default handlers come back with it.
+    delete m_signalWatcher;
+}
 
 void QPEApplication::registerFontSubstitutions()
 {
