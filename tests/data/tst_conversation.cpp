@@ -3,49 +3,21 @@
 #include "DB_CConversation.h"
 #include "DB_EConversation.h"
 #include "DB_JConversation.h"
+#include "storefixtures.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sqlite3.h>
-
 #include <cstdlib>
 #include <memory>
+
+using namespace StoreFixtures;
 
 namespace {
 
 enum Book { English, Japanese, Chinese };
-
-QString fixturePath(const char *name)
-{
-    return QString::fromLocal8Bit(qgetenv("LUMI_SOURCE_DIR")) + QLatin1String("/tests/data/fixtures/")
-           + QLatin1String(name);
-}
-
-// Builds a database file from one of the SQL fixtures.
-bool buildDatabase(const char *sqlName, const QString &dbFile)
-{
-    QFile sqlFile(fixturePath(sqlName));
-    if (!sqlFile.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray sql = sqlFile.readAll();
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(dbFile.toUtf8().constData(), &db) != SQLITE_OK) {
-        sqlite3_close(db);
-        return false;
-    }
-    const int rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return rc == SQLITE_OK;
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
 
 std::unique_ptr<Dictionary> openBook(int book, const QByteArray &dir, const QByteArray &soundDir)
 {
@@ -77,12 +49,10 @@ private slots:
     void initTestCase();
     void sectionList_data();
     void sectionList();
-    void searchKeysAnswerNull();
     void titleList_data();
     void titleList();
     void dialogue_data();
     void dialogue();
-    void emptyAndUnknownTitles();
     void resultOwnership();
     void sound_data();
     void sound();
@@ -109,23 +79,28 @@ void tst_Conversation::sectionList_data()
     QTest::addColumn<int>("book");
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("count");
-    QTest::addColumn<int>("sections"); // section count of the book
-    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("exact");
     QTest::addColumn<QList<int>>("numbers");
+    QTest::addColumn<QStringList>("firstAndLast"); // names lose their stored trailing character
 
-    QTest::newRow("english first page of ten")
-            << int(English) << 1 << 10 << 12
-            << QStringList{u"인사"_qs,      u"공항"_qs, u"Hotel"_qs,    u"Shopping"_qs,  u"Restaurant"_qs,
-                           u"Transport"_qs, u"Bank"_qs, u"Hospital"_qs, u"Telephone"_qs, u"Sightseeing"_qs}
-            << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    QTest::newRow("english last page, quote in name")
-            << int(English) << 11 << 10 << 12 << QStringList{u"Emergency"_qs, u"It's late"_qs} << QList<int>{11, 12};
-    QTest::newRow("english small page") << int(English) << 4 << 2 << 12 << QStringList{u"Shopping"_qs, u"Restaurant"_qs}
-                                        << QList<int>{4, 5};
-    QTest::newRow("english beyond the last") << int(English) << 13 << 10 << 12 << QStringList{} << QList<int>{};
-    QTest::newRow("japanese") << int(Japanese) << 1 << 10 << 3 << QStringList{u"あいさつ"_qs, u"空港"_qs, u"買い物"_qs}
-                              << QList<int>{1, 2, 3};
-    QTest::newRow("chinese from two") << int(Chinese) << 2 << 10 << 2 << QStringList{u"机场"_qs} << QList<int>{2};
+    const QList<int> oneToTen{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    QTest::newRow("english page of ten") << int(English) << 1 << 10 << QString() << false << oneToTen
+                                         << QStringList{u"인사"_qs, u"Sightseeing"_qs};
+    QTest::newRow("english last page") << int(English) << 11 << 10 << QString() << false << QList<int>{11, 12}
+                                       << QStringList{u"Emergency"_qs, u"It's late"_qs};
+    QTest::newRow("english beyond the last")
+            << int(English) << 13 << 10 << QString() << false << QList<int>{} << QStringList{};
+    QTest::newRow("a key is no search") << int(English) << 1 << 10 << u"인사"_qs << false << QList<int>{}
+                                        << QStringList{};
+    QTest::newRow("nor the exact flag") << int(English) << 1 << 10 << QString() << true << QList<int>{}
+                                        << QStringList{};
+    QTest::newRow("japanese") << int(Japanese) << 1 << 10 << QString() << false << QList<int>{1, 2, 3}
+                              << QStringList{u"あいさつ"_qs, u"買い物"_qs};
+    QTest::newRow("japanese key") << int(Japanese) << 1 << 10 << u"x"_qs << true << QList<int>{} << QStringList{};
+    QTest::newRow("chinese from two") << int(Chinese) << 2 << 1 << QString() << false << QList<int>{2}
+                                      << QStringList{u"机场"_qs, u"机场"_qs};
+    QTest::newRow("chinese key") << int(Chinese) << 1 << 10 << u"问候"_qs << false << QList<int>{} << QStringList{};
 }
 
 void tst_Conversation::sectionList()
@@ -133,33 +108,22 @@ void tst_Conversation::sectionList()
     QFETCH(int, book);
     QFETCH(int, start);
     QFETCH(int, count);
-    QFETCH(int, sections);
-    QFETCH(QStringList, names);
+    QFETCH(QString, key);
+    QFETCH(bool, exact);
     QFETCH(QList<int>, numbers);
+    QFETCH(QStringList, firstAndLast);
 
     auto dic = openBook(book, m_path, m_path);
-    QCOMPARE(dic->GetCount(), sections);
-    DataList *list = dic->GetDataList(start, count, QString(), false);
-    if (names.isEmpty()) {
-        QVERIFY(!list);
-        return;
-    }
-    QVERIFY(list);
-    QCOMPARE(list->GetCount(), names.size());
-    for (int i = 0; i < names.size(); ++i) {
-        QCOMPARE(list->GetItem(i)->GetString(0), names.at(i));
-        QCOMPARE(list->GetItem(i)->GetValue(0), numbers.at(i));
-    }
-}
-
-void tst_Conversation::searchKeysAnswerNull()
-{
-    for (int book : {English, Japanese, Chinese}) {
-        auto dic = openBook(book, m_path, m_path);
-        QVERIFY(!dic->GetDataList(1, 10, u"인사"_qs, false));
-        QVERIFY(!dic->GetDataList(1, 10, QString(), true));
-        QVERIFY(!dic->GetDataList(1, 10, u"x"_qs, true));
-        QVERIFY(dic->GetDataList(1, 10, QString(), false));
+    QCOMPARE(dic->GetCount(), book == English ? 12 : book == Japanese ? 3 : 2);
+    DataList *list = dic->GetDataList(start, count, key, exact);
+    QCOMPARE(bool(list), !numbers.isEmpty());
+    QList<int> got;
+    for (int i = 0; list && i < list->GetCount(); ++i)
+        got << list->GetItem(i)->GetValue(0);
+    QCOMPARE(got, numbers);
+    if (list) {
+        QCOMPARE(list->GetItem(0)->GetString(0), firstAndLast.first());
+        QCOMPARE(list->GetItem(list->GetCount() - 1)->GetString(0), firstAndLast.last());
     }
 }
 
@@ -215,6 +179,12 @@ void tst_Conversation::dialogue_data()
                        {u"A"_qs, u"May I see your passport?"_qs, u"여권을 보여 주시겠어요?"_qs, u"e101_1"_qs},
                        {u"B"_qs, u"Here you are."_qs, u"여기 있습니다."_qs, u"e101_2"_qs},
                        {u"A"_qs, u"It's fine."_qs, u"괜찮습니다."_qs, u"it's"_qs}};
+    QTest::newRow("english title without lines")
+            << int(English) << 301 << QStringList{u"No lines here"_qs, u"none"_qs} << QList<QStringList>{};
+    QTest::newRow("english unknown title")
+            << int(English) << 424242 << QStringList{QString(), QString()} << QList<QStringList>{};
+    QTest::newRow("japanese title without lines")
+            << int(Japanese) << 21 << QStringList{QString()} << QList<QStringList>{};
     QTest::newRow("english head with quotes")
             << int(English) << 103 << QStringList{u"It's o'clock"_qs, QString()} << QList<QStringList>{};
     // Japanese lines carry their recording like the other books: the stored trailing character
@@ -263,28 +233,6 @@ void tst_Conversation::dialogue()
         QCOMPARE(line->GetSubListCount(), 0);
         QCOMPARE(lineStrings(line), lines.at(i));
     }
-}
-
-void tst_Conversation::emptyAndUnknownTitles()
-{
-    auto english = openBook(English, m_path, m_path);
-    DataItem *item = english->GetDataIndex(301);
-    QVERIFY(item);
-    QCOMPARE(item->GetString(0), u"No lines here"_qs);
-    QVERIFY(!item->GetSubList(0));
-
-    item = english->GetDataIndex(424242);
-    QVERIFY2(item, "an unknown title still yields an item");
-    QCOMPARE(item->GetStringCount(), 2);
-    QVERIFY(item->GetString(0).isEmpty());
-    QVERIFY(item->GetString(1).isEmpty());
-    QVERIFY(!item->GetSubList(0));
-
-    auto japanese = openBook(Japanese, m_path, m_path);
-    item = japanese->GetDataIndex(21);
-    QVERIFY(item);
-    QVERIFY(!item->GetSubList(0));
-    QVERIFY(japanese->GetDataIndex(-5));
 }
 
 void tst_Conversation::resultOwnership()

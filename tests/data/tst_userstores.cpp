@@ -3,52 +3,16 @@
 #include "DB_History.h"
 #include "DB_User.h"
 #include "DB_Vocabulary.h"
+#include "storefixtures.h"
 
-#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sqlite3.h>
-
-#include <memory>
+using namespace StoreFixtures;
 
 namespace {
-
-QString fixturePath(const char *name)
-{
-    return QString::fromLocal8Bit(qgetenv("LUMI_SOURCE_DIR")) + QLatin1String("/tests/data/fixtures/")
-           + QLatin1String(name);
-}
-
-bool buildDatabase(const char *sqlName, const QString &dbFile)
-{
-    QFile sqlFile(fixturePath(sqlName));
-    if (!sqlFile.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray sql = sqlFile.readAll();
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(dbFile.toUtf8().constData(), &db) != SQLITE_OK) {
-        sqlite3_close(db);
-        return false;
-    }
-    const int rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return rc == SQLITE_OK;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
 
 QStringList words(const DataList *list)
 {
@@ -58,12 +22,7 @@ QStringList words(const DataList *list)
     return out;
 }
 
-QByteArray dirPath(const QTemporaryDir &dir)
-{
-    return QFile::encodeName(dir.path()) + '/';
-}
-
-// Seeds a word book: (word, type, num, state), added in this order.
+// A word book: (word, type, num, state), added in this order (IDs 1..6).
 struct Seed
 {
     const char16_t *word;
@@ -78,6 +37,12 @@ const Seed kWordBook[] = {
         {u"berry", DICTIONARY_E2K, 14, UNDERSTAND_MEMORIZED},  {u"kiwi", DICTIONARY_E2K, 15, UNDERSTAND_UNSTUDIED},
 };
 
+void seed(DB_Vocabulary &voca)
+{
+    for (const Seed &s : kWordBook)
+        QCOMPARE(voca.AddData(QString::fromUtf16(s.word), s.type, s.num, s.state), 1);
+}
+
 } // namespace
 
 class tst_UserStores : public QObject
@@ -85,72 +50,76 @@ class tst_UserStores : public QObject
     Q_OBJECT
 
 private slots:
-    void historyCreatesStore();
-    void historyAddAndDuplicates();
+    void historyStore();
     void historyListLayoutOrderAndPaging_data();
     void historyListLayoutOrderAndPaging();
-    void historyRefusedKinds();
-    void historyDeletes();
     void quoteAndLongKeys_data();
     void quoteAndLongKeys();
-    void vocabularyDuplicates();
+    void wordBookAddAndEdit();
     void vocabularyFilters_data();
     void vocabularyFilters();
-    void vocabularyEdit();
     void vocabularyDeletes_data();
     void vocabularyDeletes();
-    void reopenKeepsRows();
     void corruptStoreIsSetAside();
-    void resultOwnership();
-    void userDictionaryMissing();
     void userDictionaryLookups_data();
     void userDictionaryLookups();
-    void userDictionaryEntryAndDeletes();
-    void userDictionaryCreateAndAdd();
+    void userDictionaryEditing();
 };
 
-void tst_UserStores::historyCreatesStore()
+void tst_UserStores::historyStore()
 {
     QTemporaryDir dir;
-    DB_History history(dirPath(dir));
+    auto history = std::make_unique<DB_History>(dirPath(dir));
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("history.sdb"))));
-    QCOMPARE(history.GetCount(), 0);
-    QCOMPARE(history.GetCount(DICTIONARY_TOTAL, UNDERSTAND_ALL), 0);
-    QVERIFY(!history.GetDataList(0, 10, DICTIONARY_TOTAL, ALIGN_RECENT, UNDERSTAND_ALL));
+    QCOMPARE(history->GetCount(), 0);
+    QVERIFY(!history->GetDataList(0, 10, DICTIONARY_TOTAL, ALIGN_RECENT, UNDERSTAND_ALL));
+    QCOMPARE(history->AddData(QString(), DICTIONARY_E2K, 1, UNDERSTAND_ALL), 0);
+    QCOMPARE(history->AddData(u"w"_qs, -1, 1, UNDERSTAND_ALL), 0);
+    QCOMPARE(history->AddData(u"w"_qs, DICTIONARY_E2K, -1, UNDERSTAND_ALL), 0);
 
+    // Opening the same entry twice records it twice; the count follows every insert and delete.
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(history->AddData(u"e2k"_qs, DICTIONARY_E2K, 7, UNDERSTAND_ALL), 1);
+        QCOMPARE(history->AddData(u"korea"_qs, DICTIONARY_KOREA, i, UNDERSTAND_ALL), 1);
+    }
+    QCOMPARE(history->AddData(u"hanja"_qs, DICTIONARY_HANJA, 1, UNDERSTAND_ALL), 1);
+    QCOMPARE(history->GetCount(), 5);
+    QCOMPARE(history->GetCount(DICTIONARY_E2K, UNDERSTAND_ALL), 2);
+    QCOMPARE(history->GetCount(DICTIONARY_TOTAL, UNDERSTAND_MEMORIZED), 5); // the state is no filter here
+
+    // A second connection to the same file sees the rows at once; reopening keeps them.
+    history.reset();
+    history = std::make_unique<DB_History>(dirPath(dir));
+    DB_History other(dirPath(dir));
+    QCOMPARE(history->GetCount(), 5);
+    QCOMPARE(words(other.GetDataList(0, 1, DICTIONARY_TOTAL, ALIGN_RECENT, UNDERSTAND_ALL)), QStringList{u"hanja"_qs});
+
+    // The store kinds are no dictionaries: refused on both stores.
     DB_Vocabulary voca(dirPath(dir));
-    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("voca.sdb"))));
-    QCOMPARE(voca.GetCount(), 0);
+    for (Dictionary *store : {static_cast<Dictionary *>(history.get()), static_cast<Dictionary *>(&voca)}) {
+        for (E_DICTIONARY kind : {DICTIONARY_HISTORY, DICTIONARY_VOCABULARY}) {
+            QCOMPARE(store->GetCount(kind, UNDERSTAND_ALL), -1);
+            QVERIFY(!store->GetDataList(0, 10, kind, ALIGN_RECENT, UNDERSTAND_ALL));
+            QCOMPARE(store->DeleteData(kind, UNDERSTAND_ALL), 0);
+        }
+        QCOMPARE(store->DeleteData(-1), 0);
+    }
+    QCOMPARE(history->GetCount(), 5);
 
-    // The schema is the one the stores document: the index names are there too.
-    sqlite3 *db = nullptr;
-    QCOMPARE(sqlite3_open(dir.filePath(QStringLiteral("voca.sdb")).toUtf8().constData(), &db), SQLITE_OK);
-    sqlite3_stmt *stmt = nullptr;
-    sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master WHERE name LIKE 'vocabulary_index%';", -1, &stmt,
-                       nullptr);
-    QCOMPARE(sqlite3_step(stmt), SQLITE_ROW);
-    QCOMPARE(sqlite3_column_int(stmt, 0), 6);
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-}
-
-void tst_UserStores::historyAddAndDuplicates()
-{
-    QTemporaryDir dir;
-    DB_History history(dirPath(dir));
-    QCOMPARE(history.AddData(QString(), DICTIONARY_E2K, 1, UNDERSTAND_ALL), 0);
-    QCOMPARE(history.AddData(u"word"_qs, -1, 1, UNDERSTAND_ALL), 0);
-    QCOMPARE(history.AddData(u"word"_qs, DICTIONARY_E2K, -1, UNDERSTAND_ALL), 0);
-    QCOMPARE(history.GetCount(), 0);
-
-    // Opening the same entry twice records it twice; the count follows every insert.
-    QCOMPARE(history.AddData(u"word"_qs, DICTIONARY_E2K, 7, UNDERSTAND_UNKNOWN), 1);
-    QCOMPARE(history.AddData(u"word"_qs, DICTIONARY_E2K, 7, UNDERSTAND_UNKNOWN), 1);
-    QCOMPARE(history.GetCount(), 2);
-    DataList *list = history.GetDataList(0, 10, DICTIONARY_TOTAL, ALIGN_RECENT, UNDERSTAND_ALL);
-    QVERIFY(list);
-    QCOMPARE(list->GetCount(), 2);
-    QVERIFY(list->GetItem(0)->GetValue(2) > list->GetItem(1)->GetValue(2));
+    // Deletes: by id (the newest), by dictionary, everything (both forms).
+    const int newest
+            = history->GetDataList(0, 1, DICTIONARY_TOTAL, ALIGN_RECENT, UNDERSTAND_ALL)->GetItem(0)->GetValue(2);
+    QCOMPARE(history->DeleteData(newest), 1);
+    QCOMPARE(history->GetCount(), 4);
+    QCOMPARE(history->GetCount(DICTIONARY_HANJA, UNDERSTAND_ALL), 0);
+    QCOMPARE(history->DeleteData(DICTIONARY_KOREA, UNDERSTAND_UNKNOWN), 1);
+    QCOMPARE(history->GetCount(), 2);
+    QCOMPARE(history->GetCount(DICTIONARY_E2K, UNDERSTAND_ALL), 2);
+    QCOMPARE(history->DeleteData(DICTIONARY_TOTAL, UNDERSTAND_ALL), 1);
+    QCOMPARE(history->GetCount(), 0);
+    QCOMPARE(history->AddData(u"again"_qs, DICTIONARY_E2K, 1, UNDERSTAND_ALL), 1);
+    QCOMPARE(history->DeleteData(true), 1);
+    QCOMPARE(history->GetCount(), 0);
 }
 
 void tst_UserStores::historyListLayoutOrderAndPaging_data()
@@ -228,63 +197,6 @@ void tst_UserStores::historyListLayoutOrderAndPaging()
     }
 }
 
-void tst_UserStores::historyRefusedKinds()
-{
-    QTemporaryDir dir;
-    DB_History history(dirPath(dir));
-    DB_Vocabulary voca(dirPath(dir));
-    QCOMPARE(history.AddData(u"w"_qs, DICTIONARY_E2K, 1, UNDERSTAND_ALL), 1);
-    QCOMPARE(voca.AddData(u"w"_qs, DICTIONARY_E2K, 1, UNDERSTAND_UNKNOWN), 1);
-    for (Dictionary *store : {static_cast<Dictionary *>(&history), static_cast<Dictionary *>(&voca)}) {
-        for (E_DICTIONARY kind : {DICTIONARY_HISTORY, DICTIONARY_VOCABULARY}) {
-            QCOMPARE(store->GetCount(kind, UNDERSTAND_ALL), -1);
-            QVERIFY(!store->GetDataList(0, 10, kind, ALIGN_RECENT, UNDERSTAND_ALL));
-            QCOMPARE(store->DeleteData(kind, UNDERSTAND_ALL), 0);
-        }
-        QCOMPARE(store->GetCount(), 1);
-        QCOMPARE(store->DeleteData(-1), 0);
-        QCOMPARE(store->GetCount(), 1);
-    }
-}
-
-void tst_UserStores::historyDeletes()
-{
-    QTemporaryDir dir;
-    DB_History history(dirPath(dir));
-    for (int i = 0; i < 3; ++i) {
-        QCOMPARE(history.AddData(u"e2k"_qs, DICTIONARY_E2K, i, UNDERSTAND_ALL), 1);
-        QCOMPARE(history.AddData(u"korea"_qs, DICTIONARY_KOREA, i, UNDERSTAND_ALL), 1);
-    }
-    QCOMPARE(history.AddData(u"hanja"_qs, DICTIONARY_HANJA, 1, UNDERSTAND_ALL), 1);
-    QCOMPARE(history.GetCount(), 7);
-    QCOMPARE(history.GetCount(DICTIONARY_E2K, UNDERSTAND_ALL), 3);
-    QCOMPARE(history.GetCount(DICTIONARY_TOTAL, UNDERSTAND_MEMORIZED), 7);
-
-    // By id: the newest row goes.
-    DataList *list = history.GetDataList(0, 1, DICTIONARY_TOTAL, ALIGN_RECENT, UNDERSTAND_ALL);
-    QVERIFY(list);
-    const int newest = list->GetItem(0)->GetValue(2);
-    QCOMPARE(history.DeleteData(newest), 1);
-    QCOMPARE(history.GetCount(), 6);
-    QCOMPARE(history.GetCount(DICTIONARY_HANJA, UNDERSTAND_ALL), 0);
-    QCOMPARE(history.DeleteData(newest), 1); // nothing left to delete is not an error
-    QCOMPARE(history.GetCount(), 6);
-
-    // By kind: only that dictionary.
-    QCOMPARE(history.DeleteData(DICTIONARY_KOREA, UNDERSTAND_UNKNOWN), 1);
-    QCOMPARE(history.GetCount(), 3);
-    QCOMPARE(history.GetCount(DICTIONARY_KOREA, UNDERSTAND_ALL), 0);
-    QCOMPARE(history.GetCount(DICTIONARY_E2K, UNDERSTAND_ALL), 3);
-
-    // Whole store, through both forms.
-    QCOMPARE(history.DeleteData(DICTIONARY_TOTAL, UNDERSTAND_ALL), 1);
-    QCOMPARE(history.GetCount(), 0);
-    QCOMPARE(history.AddData(u"again"_qs, DICTIONARY_E2K, 1, UNDERSTAND_ALL), 1);
-    QCOMPARE(history.DeleteData(true), 1);
-    QCOMPARE(history.GetCount(), 0);
-    QVERIFY(!history.GetDataList(0, 10, DICTIONARY_TOTAL, ALIGN_RECENT, UNDERSTAND_ALL));
-}
-
 void tst_UserStores::quoteAndLongKeys_data()
 {
     QTest::addColumn<QString>("word");
@@ -310,37 +222,49 @@ void tst_UserStores::quoteAndLongKeys()
     QCOMPARE(words(voca.GetDataList(0, 5, DICTIONARY_E2K, ALIGN_WORD_ASC, UNDERSTAND_UNSURE)), QStringList{word});
 }
 
-void tst_UserStores::vocabularyDuplicates()
+void tst_UserStores::wordBookAddAndEdit()
 {
     QTemporaryDir dir;
     DB_Vocabulary voca(dirPath(dir));
     QCOMPARE(voca.AddData(QString(), DICTIONARY_E2K, 1, UNDERSTAND_UNKNOWN), 0);
     QCOMPARE(voca.AddData(u"w"_qs, -3, 1, UNDERSTAND_UNKNOWN), 0);
     QCOMPARE(voca.AddData(u"w"_qs, DICTIONARY_E2K, -1, UNDERSTAND_UNKNOWN), 0);
-
     QCOMPARE(voca.AddData(u"run"_qs, DICTIONARY_E2K, 100, UNDERSTAND_UNSTUDIED), 1);
     // Same dictionary and entry number is the same entry, whatever the word text.
-    QCOMPARE(voca.AddData(u"run"_qs, DICTIONARY_E2K, 100, UNDERSTAND_UNSTUDIED), 0);
     QCOMPARE(voca.AddData(u"running"_qs, DICTIONARY_E2K, 100, UNDERSTAND_MEMORIZED), 0);
-    QCOMPARE(voca.GetCount(), 1);
     // The same number in another dictionary, or the same word under another number, is new.
     QCOMPARE(voca.AddData(u"run"_qs, DICTIONARY_E2E, 100, UNDERSTAND_UNSTUDIED), 1);
     QCOMPARE(voca.AddData(u"run"_qs, DICTIONARY_E2K, 101, UNDERSTAND_UNSTUDIED), 1);
     QCOMPARE(voca.GetCount(), 3);
 
+    // Slot layout: WORD, NUM, TYPE, ID, UNDERSTAND.
     DataList *list = voca.GetDataList(0, 10, DICTIONARY_TOTAL, ALIGN_RECENT, UNDERSTAND_ALL);
     QVERIFY(list);
-    QCOMPARE(list->GetCount(), 3);
-    // Slot layout: WORD, NUM, TYPE, ID, UNDERSTAND; newest first.
-    const DataItem *item = list->GetItem(2);
-    QCOMPARE(item->GetStringCount(), 1);
-    QCOMPARE(item->GetValueCount(), 4);
-    QCOMPARE(item->GetString(0), u"run"_qs);
-    QCOMPARE(item->GetValue(0), 100);
-    QCOMPARE(item->GetValue(1), int(DICTIONARY_E2K));
-    QCOMPARE(item->GetValue(2), 1);
-    QCOMPARE(item->GetValue(3), int(UNDERSTAND_UNSTUDIED));
-    QCOMPARE(list->GetItem(0)->GetValue(0), 101);
+    const DataItem *oldest = list->GetItem(2);
+    QCOMPARE(oldest->GetStringCount(), 1);
+    QCOMPARE(oldest->GetValueCount(), 4);
+    QCOMPARE(oldest->GetString(0), u"run"_qs);
+    QCOMPARE(oldest->GetValue(0), 100);
+    QCOMPARE(oldest->GetValue(1), int(DICTIONARY_E2K));
+    QCOMPARE(oldest->GetValue(2), 1);
+    QCOMPARE(oldest->GetValue(3), int(UNDERSTAND_UNSTUDIED));
+
+    // Editing changes one row's state and leaves the count alone.
+    QCOMPARE(voca.EditData(-1, UNDERSTAND_MEMORIZED), 0);
+    QCOMPARE(voca.EditData(2, UNDERSTAND_MEMORIZED), 1);
+    QCOMPARE(voca.GetCount(), 3);
+    QCOMPARE(voca.GetCount(DICTIONARY_TOTAL, UNDERSTAND_MEMORIZED), 1);
+    QCOMPARE(voca.GetCount(DICTIONARY_E2E, UNDERSTAND_MEMORIZED), 1);
+    QCOMPARE(voca.GetCount(DICTIONARY_TOTAL, UNDERSTAND_UNSTUDIED), 2);
+
+    // The next page replaces the previous one (the sanitizer build catches leaks and double frees).
+    QCOMPARE(words(voca.GetDataList(1, 1, DICTIONARY_TOTAL, ALIGN_RECENT, UNDERSTAND_ALL)), QStringList{u"run"_qs});
+    QVERIFY(!voca.GetDataList(3, 1, DICTIONARY_TOTAL, ALIGN_RECENT, UNDERSTAND_ALL));
+
+    // Reopened, the word book still knows its entries.
+    DB_Vocabulary again(dirPath(dir));
+    QCOMPARE(again.GetCount(), 3);
+    QCOMPARE(again.AddData(u"run"_qs, DICTIONARY_E2E, 100, UNDERSTAND_UNKNOWN), 0);
 }
 
 void tst_UserStores::vocabularyFilters_data()
@@ -391,35 +315,13 @@ void tst_UserStores::vocabularyFilters()
 
     QTemporaryDir dir;
     DB_Vocabulary voca(dirPath(dir));
-    for (const Seed &seed : kWordBook)
-        QCOMPARE(voca.AddData(QString::fromUtf16(seed.word), seed.type, seed.num, seed.state), 1);
+    seed(voca);
     QCOMPARE(voca.GetCount(), 6);
 
     DataList *list = voca.GetDataList(offset, count, E_DICTIONARY(kind), E_ALIGN(align), E_UNDERSTAND(state));
     QCOMPARE(words(list), expected);
     QCOMPARE(bool(list), !expected.isEmpty());
     QCOMPARE(voca.GetCount(E_DICTIONARY(kind), E_UNDERSTAND(state)), total);
-}
-
-void tst_UserStores::vocabularyEdit()
-{
-    QTemporaryDir dir;
-    DB_Vocabulary voca(dirPath(dir));
-    for (const Seed &seed : kWordBook)
-        QCOMPARE(voca.AddData(QString::fromUtf16(seed.word), seed.type, seed.num, seed.state), 1);
-    // "zebra" is row 2, unknown.
-    QCOMPARE(voca.EditData(-1, UNDERSTAND_MEMORIZED), 0);
-    QCOMPARE(voca.EditData(2, UNDERSTAND_MEMORIZED), 1);
-    QCOMPARE(voca.GetCount(), 6);
-    QCOMPARE(voca.GetCount(DICTIONARY_E2K, UNDERSTAND_MEMORIZED), 3);
-    QCOMPARE(voca.GetCount(DICTIONARY_TOTAL, UNDERSTAND_UNKNOWN), 0);
-    DataList *list = voca.GetDataList(0, 10, DICTIONARY_E2K, ALIGN_WORD_DESC, UNDERSTAND_MEMORIZED);
-    QVERIFY(list);
-    QCOMPARE(list->GetItem(0)->GetString(0), u"zebra"_qs);
-    QCOMPARE(list->GetItem(0)->GetValue(2), 2);
-    QCOMPARE(list->GetItem(0)->GetValue(3), int(UNDERSTAND_MEMORIZED));
-    // Editing does not touch the other rows.
-    QCOMPARE(voca.GetCount(DICTIONARY_TOTAL, UNDERSTAND_UNSURE), 1);
 }
 
 void tst_UserStores::vocabularyDeletes_data()
@@ -448,8 +350,7 @@ void tst_UserStores::vocabularyDeletes()
 
     QTemporaryDir dir;
     DB_Vocabulary voca(dirPath(dir));
-    for (const Seed &seed : kWordBook)
-        QCOMPARE(voca.AddData(QString::fromUtf16(seed.word), seed.type, seed.num, seed.state), 1);
+    seed(voca);
     QCOMPARE(voca.DeleteData(E_DICTIONARY(kind), E_UNDERSTAND(state)), 1);
     QCOMPARE(voca.GetCount(), left.size());
     QCOMPARE(words(voca.GetDataList(0, 10, DICTIONARY_TOTAL, ALIGN_WORD_ASC, UNDERSTAND_ALL)), left);
@@ -463,27 +364,6 @@ void tst_UserStores::vocabularyDeletes()
     }
     QCOMPARE(voca.DeleteData(true), 1);
     QCOMPARE(voca.GetCount(), 0);
-}
-
-void tst_UserStores::reopenKeepsRows()
-{
-    QTemporaryDir dir;
-    {
-        DB_History history(dirPath(dir));
-        DB_Vocabulary voca(dirPath(dir));
-        QCOMPARE(history.AddData(u"kept"_qs, DICTIONARY_E2K, 5, UNDERSTAND_ALL), 1);
-        QCOMPARE(voca.AddData(u"kept"_qs, DICTIONARY_E2K, 5, UNDERSTAND_UNSURE), 1);
-    }
-    // A second connection sees the first one's rows at once, and reopening keeps everything.
-    DB_History history(dirPath(dir));
-    DB_History history2(dirPath(dir));
-    QCOMPARE(history.GetCount(), 1);
-    QCOMPARE(history.AddData(u"more"_qs, DICTIONARY_E2K, 6, UNDERSTAND_ALL), 1);
-    QCOMPARE(words(history2.GetDataList(0, 10, DICTIONARY_TOTAL, ALIGN_RECENT, UNDERSTAND_ALL)),
-             (QStringList{u"more"_qs, u"kept"_qs}));
-    DB_Vocabulary voca(dirPath(dir));
-    QCOMPARE(voca.GetCount(DICTIONARY_E2K, UNDERSTAND_UNSURE), 1);
-    QCOMPARE(voca.AddData(u"kept"_qs, DICTIONARY_E2K, 5, UNDERSTAND_UNSURE), 0);
 }
 
 void tst_UserStores::corruptStoreIsSetAside()
@@ -533,35 +413,6 @@ void tst_UserStores::corruptStoreIsSetAside()
     QCOMPARE(nowhere2.GetCount(DICTIONARY_E2K, UNDERSTAND_ALL), 0);
 }
 
-void tst_UserStores::resultOwnership()
-{
-    QTemporaryDir dir;
-    DB_Vocabulary voca(dirPath(dir));
-    for (const Seed &seed : kWordBook)
-        QCOMPARE(voca.AddData(QString::fromUtf16(seed.word), seed.type, seed.num, seed.state), 1);
-    DataList *first = voca.GetDataList(0, 2, DICTIONARY_TOTAL, ALIGN_WORD_ASC, UNDERSTAND_ALL);
-    QCOMPARE(words(first), (QStringList{u"apple"_qs, u"berry"_qs}));
-    // The next page replaces the previous one (the sanitizer build catches leaks and double frees).
-    DataList *second = voca.GetDataList(2, 2, DICTIONARY_TOTAL, ALIGN_WORD_ASC, UNDERSTAND_ALL);
-    QCOMPARE(words(second), (QStringList{u"kiwi"_qs, u"mango"_qs}));
-    QVERIFY(!voca.GetDataList(20, 2, DICTIONARY_TOTAL, ALIGN_WORD_ASC, UNDERSTAND_ALL));
-}
-
-void tst_UserStores::userDictionaryMissing()
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("mine.sdb"));
-    DB_User user(QFile::encodeName(file));
-    QVERIFY2(!QFile::exists(file), "opening a user dictionary never creates one");
-    QCOMPARE(user.GetCount(), -1);
-    QVERIFY(!user.GetDataList(1, 10, QString(), false));
-    QVERIFY(!user.GetDataList(0, 10, u"apple"_qs, true));
-    QVERIFY(!user.GetDataIndex(1));
-    QString word = u"apple"_qs;
-    QCOMPARE(user.AddData(word, 0, 0), 0);
-    QCOMPARE(user.DeleteData(1, false), 0);
-}
-
 void tst_UserStores::userDictionaryLookups_data()
 {
     QTest::addColumn<int>("start");
@@ -608,13 +459,24 @@ void tst_UserStores::userDictionaryLookups()
         QCOMPARE(list->GetItem(i)->GetValue(0), ids.at(i));
 }
 
-void tst_UserStores::userDictionaryEntryAndDeletes()
+void tst_UserStores::userDictionaryEditing()
 {
     QTemporaryDir dir;
+    const QByteArray missing = QFile::encodeName(dir.filePath(QStringLiteral("mine.sdb")));
+    {
+        DB_User user(missing);
+        QVERIFY2(!QFile::exists(QFile::decodeName(missing)), "opening a user dictionary never creates one");
+        QCOMPARE(user.GetCount(), -1);
+        QVERIFY(!user.GetDataList(1, 10, QString(), false));
+        QVERIFY(!user.GetDataIndex(1));
+        QString word = u"apple"_qs;
+        QCOMPARE(user.AddData(word, 0, 0), 0);
+        QCOMPARE(user.DeleteData(1, false), 0);
+    }
+
     const QString file = dir.filePath(QStringLiteral("user.sdb"));
     QVERIFY(buildDatabase("user_dictionary.sql", file));
     DB_User user(QFile::encodeName(file));
-
     DataItem *item = user.GetDataIndex(5);
     QVERIFY(item);
     QCOMPARE(item->GetStringCount(), 2);
@@ -622,54 +484,40 @@ void tst_UserStores::userDictionaryEntryAndDeletes()
     QCOMPARE(item->GetString(1), u"정각"_qs);
     item = user.GetDataIndex(3);
     QVERIFY2(item, "an unknown id still answers an item");
-    QVERIFY(item->GetString(0).isEmpty());
-    QVERIFY(item->GetString(1).isEmpty());
+    QVERIFY(item->GetString(0).isEmpty() && item->GetString(1).isEmpty());
 
     QCOMPARE(user.DeleteData(-1, false), 0);
     QCOMPARE(user.DeleteData(6, false), 1);
     QCOMPARE(user.GetCount(), 5);
     QVERIFY(!user.GetDataList(0, 0, u"peach"_qs, true));
-    QVERIFY(user.GetDataList(0, 0, u"apple"_qs, true));
     QCOMPARE(user.DeleteData(0, true), 1);
     QCOMPARE(user.GetCount(), 0);
-    QVERIFY(!user.GetDataList(1, 10, QString(), false));
-}
 
-void tst_UserStores::userDictionaryCreateAndAdd()
-{
-    QTemporaryDir dir;
-    const QByteArray file = QFile::encodeName(dir.filePath(QStringLiteral("words.sdb")));
-    QCOMPARE(DB_User::CreateDictionary(file), 1);
-    DB_User user(file);
-    QCOMPARE(user.GetCount(), 0);
-
-    QString empty;
-    QCOMPARE(user.AddData(empty, 0, 0), 0);
-    QString word = u"x"_qs;
-    QCOMPARE(user.AddData(word, -1, 0), 0);
-    QCOMPARE(user.AddData(word, 0, -1), 0);
-
-    // Words added in any order are numbered in word order, so the nearest lookup keeps working.
-    QCOMPARE(user.AddWord(u"mango"_qs, u"망고"_qs), 1);
-    QCOMPARE(user.AddWord(u"apple"_qs, u"사과"_qs), 1);
-    QCOMPARE(user.AddWord(u"it's"_qs, u"그것은"_qs), 1);
+    // A new dictionary: words added in any order are numbered in word order.
+    const QByteArray created = QFile::encodeName(dir.filePath(QStringLiteral("words.sdb")));
+    QCOMPARE(DB_User::CreateDictionary(created), 1);
+    DB_User mine(created);
+    QCOMPARE(mine.GetCount(), 0);
+    QString word;
+    QCOMPARE(mine.AddData(word, 0, 0), 0);
     word = u"zucchini"_qs;
-    QCOMPARE(user.AddData(word, 0, 0), 1);
-    QCOMPARE(user.AddWord(u"banana"_qs, u"바나나"_qs), 1);
-    QCOMPARE(user.GetCount(), 5);
-    QCOMPARE(words(user.GetDataList(1, 10, QString(), false)),
+    QCOMPARE(mine.AddData(word, -1, 0), 0);
+    QCOMPARE(mine.AddWord(u"mango"_qs, u"망고"_qs), 1);
+    QCOMPARE(mine.AddWord(u"apple"_qs, u"사과"_qs), 1);
+    QCOMPARE(mine.AddWord(u"it's"_qs, u"그것은"_qs), 1);
+    QCOMPARE(mine.AddData(word, 0, 0), 1);
+    QCOMPARE(mine.AddWord(u"banana"_qs, u"바나나"_qs), 1);
+    QCOMPARE(mine.GetCount(), 5);
+    QCOMPARE(words(mine.GetDataList(1, 10, QString(), false)),
              (QStringList{u"apple"_qs, u"banana"_qs, u"it's"_qs, u"mango"_qs, u"zucchini"_qs}));
-    DataList *list = user.GetDataList(0, 2, u"c"_qs, false);
+    DataList *list = mine.GetDataList(0, 2, u"c"_qs, false);
     QCOMPARE(words(list), (QStringList{u"it's"_qs, u"mango"_qs}));
     QCOMPARE(list->GetItem(0)->GetValue(0), 3);
-    DataItem *entry = user.GetDataIndex(3);
-    QCOMPARE(entry->GetString(1), u"그것은"_qs);
-    QCOMPARE(user.GetDataIndex(5)->GetString(1), QString());
-
+    QCOMPARE(mine.GetDataIndex(3)->GetString(1), u"그것은"_qs);
+    QCOMPARE(mine.GetDataIndex(5)->GetString(1), QString());
     // An existing file is never replaced.
-    QCOMPARE(DB_User::CreateDictionary(file), 0);
-    DB_User again(file);
-    QCOMPARE(again.GetCount(), 5);
+    QCOMPARE(DB_User::CreateDictionary(created), 0);
+    QCOMPARE(DB_User(created).GetCount(), 5);
 }
 
 QTEST_GUILESS_MAIN(tst_UserStores)
