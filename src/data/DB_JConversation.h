@@ -22,7 +22,8 @@ public:
     // without titles.
     DataList *GetDataIndexList(int section) override;
     // The head texts and the lines (sub-list 0, null without lines) of one title; an unknown
-    // title answers an item with empty texts.
+    // title answers an item with empty texts. Japanese lines carry their recording like the other
+    // books: string 3 is the Sound2 name, without its trailing line-end character when it has one.
     DataItem *GetDataIndex(int title) override;
     // Needs name, data and length; hands over a malloc'd copy of the clip (zero-length for an
     // unknown name) and answers 1, or 0 when "sound_con.sdb" cannot be read. Never writes a file.
