@@ -7,8 +7,10 @@
 
 #include "Data.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -68,6 +70,54 @@ inline QList<int> values(const DataList *list, int v)
     for (int i = 0; list && i < list->GetCount(); ++i)
         out << list->GetItem(i)->GetValue(v);
     return out;
+}
+
+// A red square picture of side x side pixels, as PNG bytes.
+inline QByteArray png(int side)
+{
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// "himage.sdb": three images of character 5 stored out of name order, one undecodable blob of
+// character 6.
+inline bool buildStrokeImages(const QString &dir)
+{
+    if (!execSql(dir + QStringLiteral("/himage.sdb"), "CREATE TABLE h_image (num INTEGER, name TEXT, data BLOB);"))
+        return false;
+    sqlite3 *db = nullptr;
+    const QByteArray path = QFile::encodeName(dir + QStringLiteral("/himage.sdb"));
+    if (sqlite3_open(path.constData(), &db) != SQLITE_OK) {
+        sqlite3_close(db);
+        return false;
+    }
+    struct Row
+    {
+        int num;
+        const char *name;
+        QByteArray data;
+    };
+    const Row rows[]
+            = {{5, "03", png(3)}, {5, "01", png(1)}, {6, "01", QByteArray("not a picture")}, {5, "02", png(2)}};
+    bool ok = true;
+    for (const Row &r : rows) {
+        sqlite3_stmt *st = nullptr;
+        ok = ok && sqlite3_prepare_v2(db, "INSERT INTO h_image VALUES (?, ?, ?);", -1, &st, nullptr) == SQLITE_OK;
+        if (st) {
+            sqlite3_bind_int(st, 1, r.num);
+            sqlite3_bind_text(st, 2, r.name, -1, SQLITE_STATIC);
+            sqlite3_bind_blob(st, 3, r.data.constData(), int(r.data.size()), SQLITE_TRANSIENT);
+            ok = ok && sqlite3_step(st) == SQLITE_DONE;
+        }
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return ok;
 }
 
 } // namespace CjkFixtures
