@@ -51,6 +51,7 @@ SoundMngr::SoundMngr(QObject *eventTarget, QObject *parent, quint16 port)
     m_playCheckTimer->setInterval(PlayCheckMs);
     m_waitTimer->setInterval(WaitLimitMs);
     m_waitTimer->setSingleShot(true);
+    m_waitTimer->setTimerType(Qt::PreciseTimer); // a coarse timer may give up to 150 ms early
     connect(m_socket, &DcSocket::received, this, &SoundMngr::SoundMngr_slotReceiveMsg);
     connect(m_playCheckTimer, &QTimer::timeout, this, &SoundMngr::SoundMngr_slotCheckPlaying);
     connect(m_waitTimer, &QTimer::timeout, this, &SoundMngr::SoundMngr_slotCheckWait);

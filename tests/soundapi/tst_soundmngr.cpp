@@ -255,8 +255,9 @@ void tst_SoundMngr::waitsForEveryPeer()
     QCOMPARE(sent().last(), qMakePair(QStringLiteral("RESUME"), 2));
     QTRY_COMPARE_WITH_TIMEOUT(quick.received().filter(QStringLiteral("RESUME")).size(), 1, 2000);
     QTRY_COMPARE_WITH_TIMEOUT(slow.received().filter(QStringLiteral("RESUME")).size(), 1, 2000);
-    QCOMPARE(quick.received().first(), QStringLiteral("PAUSE"));
-    QCOMPARE(slow.received().first(), QStringLiteral("PAUSE"));
+    // Each was asked once (the peers also hear each other's "OK", in no fixed order).
+    QCOMPARE(quick.received().count(QStringLiteral("PAUSE")), 1);
+    QCOMPARE(slow.received().count(QStringLiteral("PAUSE")), 1);
     QVERIFY(!diagnostics().contains(QLatin1String("No respose during 3sec")));
 }
 
@@ -321,9 +322,18 @@ void tst_SoundMngr::stopAndPauseWhilePlaying()
 
 void tst_SoundMngr::commandsWhileIdleAreAnsweredAtOnce()
 {
+    createManager();
+    {
+        // A program that pauses everyone else as it starts gets its answer from the idle manager.
+        Peer starter(m_port, {QStringLiteral("--silent"), QStringLiteral("--send"), QStringLiteral("AUDIO_PAUSE"),
+                              QStringLiteral("--after"), QStringLiteral("100")});
+        QVERIFY2(starter.waitJoined(), qPrintable(starter.problem()));
+        QTRY_COMPARE_WITH_TIMEOUT(starter.received(), QStringList{QStringLiteral("OK")}, 2000);
+    }
+    m_sentSpy->clear();
+
     Peer peer(m_port);
     QVERIFY2(peer.waitJoined(), qPrintable(peer.problem()));
-    createManager();
 
     peer.send(QStringLiteral("PAUSE"));
     QTRY_COMPARE_WITH_TIMEOUT(peer.received(), QStringList{QStringLiteral("OK")}, 2000);
@@ -345,6 +355,12 @@ void tst_SoundMngr::commandsWhileIdleAreAnsweredAtOnce()
     QCOMPARE(sent().size(), 3);
     for (const auto &message : sent())
         QCOMPARE(message, qMakePair(QStringLiteral("OK"), 1));
+
+    // "STOP" is obeyed and answered in any state.
+    peer.send(QStringLiteral("STOP"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_manager->SoundMngr_GetState(), int(SoundMngr::SOUND_STOP), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(peer.received().size(), 4, 2000);
+    QCOMPARE(peer.received().last(), QStringLiteral("OK"));
 }
 
 void tst_SoundMngr::resumeAfterPauseAsksAgainAndReplays()
