@@ -216,6 +216,31 @@ QTextCharFormat BTextBrowser::charFormatAt(const QPoint &viewportPos) const
     return document()->documentLayout()->formatAt(contentsPos).toCharFormat();
 }
 
+int BTextBrowser::linkAt(const QPoint &viewportPos) const
+{
+    const QPoint contentsPos = viewportPos + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const int position = document()->documentLayout()->hitTest(contentsPos, Qt::ExactHit);
+    if (position < 0)
+        return -1;
+    const auto linkOf = [](const QTextCharFormat &format) -> QString {
+        return format.anchorHref() + QChar(TargetSeparator) + format.property(TargetProperty).toString();
+    };
+    const QTextBlock block = document()->findBlock(position);
+    int runStart = -1;
+    QString runLink;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QString link = linkOf(fragment.charFormat());
+        if (link != runLink || runStart < 0) {
+            runStart = fragment.position();
+            runLink = link;
+        }
+        if (fragment.contains(position))
+            return link.size() > 1 ? runStart : -1;
+    }
+    return -1;
+}
+
 QString BTextBrowser::anchorAt(const QPoint &pos) const
 {
     const QString href = charFormatAt(pos).anchorHref();
@@ -263,6 +288,7 @@ void BTextBrowser::viewportMousePressEvent(QMouseEvent *event)
         const QPoint pos = event->position().toPoint();
         m_pressedHref = anchorAt(pos);
         m_pressedTarget = anchorAtTarget(pos);
+        m_pressedLink = linkAt(pos);
         m_pressedGlobalPos = event->globalPosition().toPoint();
     }
     BTextView::viewportMousePressEvent(event);
@@ -293,14 +319,15 @@ void BTextBrowser::viewportMouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         const QPoint pos = event->position().toPoint();
-        // Taken before following the link, which may replace the document.
-        const QString href = anchorAt(pos);
-        const QString target = anchorAtTarget(pos);
+        // A tap counts only when press and release hit the same link; pressing one link and
+        // releasing on another does nothing, even when both have the same href or target.
+        const bool sameLink = m_pressedLink >= 0 && linkAt(pos) == m_pressedLink;
         const QString pressedHref = std::exchange(m_pressedHref, QString());
         const QString pressedTarget = std::exchange(m_pressedTarget, QString());
-        if (!pressedHref.isEmpty() && href == pressedHref && !pressedHref.startsWith(u'@'))
+        m_pressedLink = -1;
+        if (sameLink && !pressedHref.isEmpty() && !pressedHref.startsWith(u'@'))
             setSource(QUrl(pressedHref));
-        if (!pressedTarget.isEmpty() && target == pressedTarget)
+        if (sameLink && !pressedTarget.isEmpty())
             Q_EMIT targetHit(pressedTarget);
     }
     BTextView::viewportMouseReleaseEvent(event);

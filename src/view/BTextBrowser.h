@@ -15,7 +15,7 @@ class QTextCharFormat;
 // What it adds to QTextBrowser:
 // - anchors keep a second attribute, `target`, besides `href`; a completed tap on a link with a
 //   target emits targetHit(target);
-// - a tap follows a link only when press and release hit the same href, and never when the href
+// - a tap follows a link only when press and release hit the same link, and never when its href
 //   starts with "@";
 // - highlighted(href) on entering a link and highlighted(QString()) on leaving all links, with
 //   the pointing-hand cursor over links;
@@ -77,11 +77,17 @@ protected:
 
 private:
     QTextCharFormat charFormatAt(const QPoint &viewportPos) const;
+    // Identifies the link under a viewport position: the document position where its run of
+    // characters with the same href and target starts, or -1 outside links. The renderers give
+    // every expandable sense the same target, so href and target alone cannot tell two links
+    // apart.
+    int linkAt(const QPoint &viewportPos) const;
     // Moves the targets folded into hrefs by encodeTargets() into TargetProperty.
     void splitTargets();
 
     QString m_pressedHref;
     QString m_pressedTarget;
+    int m_pressedLink = -1;
     QPoint m_pressedGlobalPos;
     QString m_highlightedHref;
 };
