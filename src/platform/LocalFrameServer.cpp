@@ -18,6 +18,9 @@ LocalFrameServer::LocalFrameServer(QObject *parent)
 
 LocalFrameServer::~LocalFrameServer()
 {
+    // Clients still connected die with the server; they must not call back into a half-destroyed us.
+    for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
+        it.key()->disconnect(this);
     // Closing removes the socket file, so nobody mistakes it for a live listener.
     m_server->close();
 }

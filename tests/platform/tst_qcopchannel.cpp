@@ -85,6 +85,7 @@ private slots:
     void sameProcessDeliveryGoesThroughEventLoop();
     void garbledFramesAreDropped_data();
     void garbledFramesAreDropped();
+    void receiverGoesAwayMidFrame();
 };
 
 void tst_QCopChannel::initTestCase()
@@ -360,6 +361,27 @@ void tst_QCopChannel::garbledFramesAreDropped()
     QCOMPARE(spy.at(0).at(0).toByteArray(), QByteArray("Run(QString)"));
     QCOMPARE(spy.at(0).at(1).toByteArray(), stringData(QStringLiteral("Dic_Kor")));
     QVERIFY(receiver.isValid());
+}
+
+void tst_QCopChannel::receiverGoesAwayMidFrame()
+{
+    const QString channel = QStringLiteral("Test/qcop/away");
+    auto receiver = std::make_unique<QCopChannel>(channel);
+    QSignalSpy spy(receiver.get(), &QCopChannel::received);
+    const QByteArray frame = framed(messagePayload("Run_Keyboard()", QByteArray()));
+
+    QLocalSocket client;
+    client.connectToServer(LocalEndpoints::qcopSocketPath(channel));
+    QVERIFY(client.waitForConnected());
+    client.write(frame + frame.left(7));
+    QVERIFY(client.waitForBytesWritten());
+    QVERIFY(spy.wait());
+
+    // The half frame is pending when the receiver goes; its client is cut off, nothing else happens.
+    receiver.reset();
+    QTRY_COMPARE(client.state(), QLocalSocket::UnconnectedState);
+    QVERIFY(!QFileInfo::exists(LocalEndpoints::qcopSocketPath(channel)));
+    QVERIFY(QCopChannel(channel).isValid());
 }
 
 QTEST_GUILESS_MAIN(tst_QCopChannel)
