@@ -225,7 +225,8 @@ void tst_SoundMngr::playsAtOnceWithoutPeers()
     QVERIFY(!log.contains(QLatin1String("SoundMngr_WaitSocketMsg()")));
 
     // Other custom events are not the manager's: they reach the window's ordinary handling.
-    QCoreApplication::sendEvent(&m_router, new QEvent(QEvent::Type(1010)));
+    QEvent other(QEvent::Type(1010));
+    QCoreApplication::sendEvent(&m_router, &other);
     QCOMPARE(m_router.otherEvents, 1);
     QVERIFY(diagnostics().endsWith(QLatin1String("== SoundMngr == event(default) \n")));
 }
