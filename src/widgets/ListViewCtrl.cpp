@@ -17,7 +17,8 @@ ListViewCtrl::ListViewCtrl(QWidget *parent, const char *name)
     style->setParent(this);
     setStyle(style);
 
-    setColumnCount(0);
+    // One column until the screen adds its own, so rows are usable even without AddColumn.
+    setColumnCount(1);
     header()->hide();
     header()->setStretchLastSection(false);
     setRootIsDecorated(false);
@@ -82,8 +83,9 @@ void ListViewCtrl::ListViewCtrl_SetFocusColor(const QColor &color)
 
 int ListViewCtrl::ListViewCtrl_AddColumn(const QString &label, unsigned long width)
 {
-    const int column = columnCount();
-    setColumnCount(column + 1);
+    const int column = m_addedColumns++;
+    if (column >= columnCount())
+        setColumnCount(column + 1);
     headerItem()->setText(column, label);
     setColumnWidth(column, static_cast<int>(width));
     while (m_alignments.size() <= column)

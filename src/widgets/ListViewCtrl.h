@@ -93,6 +93,7 @@ private:
     QColor m_focusColor{Qt::black};
     int m_fontSize = 12;
     int m_itemHeight = 30;
+    int m_addedColumns = 0;
     QList<int> m_alignments;
     const QTreeWidgetItem *m_lastSelected = nullptr; // compared only, never dereferenced
 };

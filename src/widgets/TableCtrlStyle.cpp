@@ -83,6 +83,9 @@ void TableCtrlStyle::paintCell(const TableCtrl *table, const TableItem *item, co
     QFont secondFont = table->font();
     secondFont.setPointSize(qMax(1, table->TableCtrl_GetFontSize(FONT_TYPE_SECOND)));
     const int secondHeight = QFontMetrics(secondFont).height();
+    // Both lines must fit: the text shrinks in low cells.
+    if (QFontMetrics(mainFont).height() > r.height() - secondHeight)
+        mainFont.setPixelSize(qMax(6, (r.height() - secondHeight) * 3 / 4));
     const QRect top(r.left() + 2, r.top(), r.width() - 4, r.height() - secondHeight);
     const QRect bottom(r.left() + 2, r.bottom() + 1 - secondHeight - 1, r.width() - 4, secondHeight);
     p->setFont(mainFont);

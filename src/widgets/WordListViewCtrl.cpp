@@ -93,6 +93,15 @@ void WordListViewCtrl::placeScrollBar()
     m_scrollBar->setGeometry(width() - 16, -1, 16, height() + 2);
 }
 
+void WordListViewCtrl::logKey(int key) const
+{
+    // The device's key codes: special keys from 0x1000 (Up 0x1013, Down 0x1015).
+    const unsigned code
+            = key >= 0x01000000 ? static_cast<unsigned>(key - 0x01000000 + 0x1000) : static_cast<unsigned>(key);
+    printf("Key = %x, ScrollBar Value = %d, List Index = %d\n", code, m_scrollBar->value(), ListViewCtrl_GetSelIndex());
+    fflush(stdout);
+}
+
 void WordListViewCtrl::keyPressEvent(QKeyEvent *event)
 {
     if (m_previewMode < MODE_LIST || m_previewMode > MODE_VERTICAL) {
@@ -123,14 +132,10 @@ void WordListViewCtrl::keyPressEvent(QKeyEvent *event)
             setCurrentItem(m_savedRow + 1);
         }
     } else {
-        printf("Key = %x, ScrollBar Value = %d, List Index = %d\n", static_cast<unsigned>(key), m_scrollBar->value(),
-               ListViewCtrl_GetSelIndex());
-        fflush(stdout);
+        logKey(key);
         ListViewCtrl::keyPressEvent(event);
         return;
     }
-    printf("Key = %x, ScrollBar Value = %d, List Index = %d\n", static_cast<unsigned>(key), m_scrollBar->value(),
-           ListViewCtrl_GetSelIndex());
-    fflush(stdout);
+    logKey(key);
     event->accept();
 }

@@ -66,6 +66,7 @@ protected:
 
 private:
     void placeScrollBar();
+    void logKey(int key) const;
 
     QScrollBar *m_scrollBar = nullptr; // child
     int m_previewMode = -1;
