@@ -122,7 +122,7 @@ BTextBrowser::BTextBrowser(QWidget *parent, const char *name)
 
 BTextBrowser::~BTextBrowser() = default;
 
-QString BTextBrowser::encodeTargets(const QString &html)
+QString BTextBrowser::prepareHtml(const QString &html)
 {
     QString out;
     out.reserve(html.size() + 16);
@@ -130,6 +130,16 @@ QString BTextBrowser::encodeTargets(const QString &html)
     qsizetype pos = 0;
     const qsizetype n = html.size();
     while ((pos = html.indexOf(u'<', pos)) >= 0) {
+        const QChar next = pos + 1 < n ? html.at(pos + 1) : QChar();
+        const bool startsTag
+                = (next.unicode() < 128 && next.isLetter()) || next == u'/' || next == u'!' || next == u'?';
+        if (!startsTag) {
+            // Qt takes any '<' as the start of a tag and swallows the text after it.
+            out += QStringView(html).mid(copied, pos - copied);
+            out += QStringLiteral("&lt;");
+            copied = ++pos;
+            continue;
+        }
         if (pos + 2 >= n || (html.at(pos + 1) != u'a' && html.at(pos + 1) != u'A') || !isSpace(html.at(pos + 2))) {
             ++pos;
             continue;
@@ -272,7 +282,7 @@ void BTextBrowser::setText(const QString &text, const QString &context, bool mov
     const int y = vertical->value();
 
     document()->setBaseUrl(context.isEmpty() ? QUrl() : QUrl(context));
-    setHtml(encodeTargets(text));
+    setHtml(prepareHtml(text));
     splitTargets();
 
     // Lay the whole text out now so that the scroll bars know its height before the old
@@ -364,5 +374,5 @@ QVariant BTextBrowser::loadResource(int type, const QUrl &name)
     if (type != QTextDocument::HtmlResource || !data.isValid())
         return data;
     const QString text = decodeText(data);
-    return text.isNull() ? data : QVariant(encodeTargets(text));
+    return text.isNull() ? data : QVariant(prepareHtml(text));
 }

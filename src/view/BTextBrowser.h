@@ -28,6 +28,9 @@ class QTextCharFormat;
 //   href (separated by a noncharacter) before the text is parsed, and afterwards splits it out
 //   again into a property of the anchor's character format (TargetProperty), so the document's
 //   hrefs stay as written.
+// - Qt takes every '<' as the start of a tag: "3 < 4 text" would lose everything after the '<'.
+//   A '<' not followed by an ASCII letter, '/', '!' or '?' is written as "&lt;" before parsing,
+//   so such text is shown literally.
 // - Spaced and unquoted attributes (<img src = "x.png">, <font size=6 color=#0000ff>,
 //   <A NAME=명사>) parse as intended and need no normalising.
 // - An empty named anchor (<A NAME=명사></A>) carries its name on the next character; the
@@ -60,8 +63,9 @@ public:
     // text belongs to; relative image names are resolved against it.
     void setText(const QString &text, const QString &context = QString(), bool moveToTop = true);
 
-    // The HTML as it is handed to Qt's importer: every anchor's target folded into its href.
-    static QString encodeTargets(const QString &html);
+    // The HTML as it is handed to Qt's importer: every anchor's target folded into its href, and
+    // every '<' that starts no tag written as "&lt;".
+    static QString prepareHtml(const QString &html);
 
 Q_SIGNALS:
     void highlighted(const QString &href);
@@ -82,7 +86,7 @@ private:
     // every expandable sense the same target, so href and target alone cannot tell two links
     // apart.
     int linkAt(const QPoint &viewportPos) const;
-    // Moves the targets folded into hrefs by encodeTargets() into TargetProperty.
+    // Moves the targets folded into hrefs by prepareHtml() into TargetProperty.
     void splitTargets();
 
     QString m_pressedHref;

@@ -81,7 +81,7 @@ private Q_SLOTS:
 
     void targetsRoundTrip_data();
     void targetsRoundTrip();
-    void encodeTargetsLeavesOtherTags();
+    void prepareHtmlLeavesOtherTags();
     void tapOnLinks();
     void highlightAndCursor();
     void selectThenTap();
@@ -173,15 +173,19 @@ void tst_BTextBrowser::targetsRoundTrip()
     QCOMPARE(m_browser->toPlainText().contains(word), true);
 }
 
-void tst_BTextBrowser::encodeTargetsLeavesOtherTags()
+void tst_BTextBrowser::prepareHtmlLeavesOtherTags()
 {
-    const QString html = u"<abbr target=x>a</abbr> 3 < 4 <a>b</a> <a name=n>c</a> <img src = \"s.png\">"_s;
-    QCOMPARE(BTextBrowser::encodeTargets(html), html);
+    const QString html = u"<abbr target=x>a</abbr> <a>b</a> <a name=n>c</a> <img src = \"s.png\"><br/><!-- c -->"_s;
+    QCOMPARE(BTextBrowser::prepareHtml(html), html);
+    // A less-than sign that starts no tag is shown as it stands.
+    QCOMPARE(BTextBrowser::prepareHtml(u"3 < 4 <= 5 <1> <가> <"_s), u"3 &lt; 4 &lt;= 5 &lt;1> &lt;가> &lt;"_s);
+    showBrowser(u"<font color=\"black\">3 < 4 text &lt;명사> <b>bold</b></font>"_s);
+    QCOMPARE(m_browser->toPlainText(), u"3 < 4 text <명사> bold"_s);
     // An unclosed tag at the end of the text is harmless.
     const QString cut = u"text <a href=\"x\" target=\"y"_s;
-    QVERIFY(BTextBrowser::encodeTargets(cut).startsWith(u"text <a "_s));
+    QVERIFY(BTextBrowser::prepareHtml(cut).startsWith(u"text <a "_s));
     showBrowser(cut);
-    QCOMPARE(BTextBrowser::encodeTargets(QString()), QString());
+    QCOMPARE(BTextBrowser::prepareHtml(QString()), QString());
 }
 
 void tst_BTextBrowser::tapOnLinks()
