@@ -6,6 +6,7 @@
 #include "TableCtrl.h"
 #include "TableItem.h"
 
+#include <QFontInfo>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOptionViewItem>
@@ -82,12 +83,14 @@ void TableCtrlStyle::paintCell(const TableCtrl *table, const TableItem *item, co
     }
     QFont secondFont = table->font();
     secondFont.setPointSize(qMax(1, table->TableCtrl_GetFontSize(FONT_TYPE_SECOND)));
-    const int secondHeight = QFontMetrics(secondFont).height();
-    // Both lines must fit: the text shrinks in low cells.
-    if (QFontMetrics(mainFont).height() > r.height() - secondHeight)
-        mainFont.setPixelSize(qMax(6, (r.height() - secondHeight) * 3 / 4));
-    const QRect top(r.left() + 2, r.top(), r.width() - 4, r.height() - secondHeight);
-    const QRect bottom(r.left() + 2, r.bottom() + 1 - secondHeight - 1, r.width() - 4, secondHeight);
+    // Line heights from the pixel sizes: CJK fonts report generous line spacing, which would
+    // leave no room for the main text in the low cells of the lookup tables.
+    const int secondHeight = QFontInfo(secondFont).pixelSize() + 3;
+    const int topHeight = r.height() - secondHeight;
+    if (QFontInfo(mainFont).pixelSize() > topHeight - 1)
+        mainFont.setPixelSize(qMax(6, topHeight - 1));
+    const QRect top(r.left() + 2, r.top() + 1, r.width() - 4, topHeight);
+    const QRect bottom(r.left() + 2, r.top() + 1 + topHeight - 2, r.width() - 4, secondHeight);
     p->setFont(mainFont);
     p->drawText(top, (align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter, item->text());
     p->setFont(secondFont);
