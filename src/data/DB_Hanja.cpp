@@ -165,6 +165,8 @@ DataList *DB_Hanja::GetChinesLineImage(int n)
     m_slot2.reset();
     if (!m_db)
         return nullptr;
+    // The image database stays open read-only after its first use (a missing file is looked for
+    // again on every call): the character card asks for pictures on every tap.
     sqlite3 *images = auxDatabase(m_dicPath + "himage.sdb");
     if (!images)
         return nullptr;
