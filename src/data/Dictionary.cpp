@@ -17,6 +17,11 @@ namespace {
 
 std::atomic<unsigned long long> s_prepared{0};
 
+// SQLite's memory statistics take a global mutex on every allocation; nothing here reads them.
+// This must run before SQLite initialises, so it runs during static initialisation; when SQLite
+// is already initialised the call is refused and changes nothing.
+const int s_memStatusOff = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+
 // A URI for sqlite3_open_v2 with "immutable=1": the file is never written and never locked.
 QByteArray immutableUri(const QByteArray &path)
 {
@@ -280,11 +285,15 @@ bool Dictionary::openDatabase(const QByteArray &path)
         return false;
     sqlite3 *db = nullptr;
     const QByteArray uri = immutableUri(path);
-    if (sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK
+    if (sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr)
+                != SQLITE_OK
         || !schemaReadable(db)) {
         sqlite3_close(db);
         return false;
     }
+    // The file never changes, so one read transaction can stay open for the connection's life:
+    // statements then skip beginning and ending a transaction of their own.
+    sqlite3_exec(db, "BEGIN;", nullptr, nullptr, nullptr);
     m_db = db;
     return true;
 }
@@ -322,11 +331,13 @@ sqlite3 *Dictionary::auxDatabase(const QByteArray &path)
         return nullptr;
     sqlite3 *db = nullptr;
     const QByteArray uri = immutableUri(path);
-    if (sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK
+    if (sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr)
+                != SQLITE_OK
         || !schemaReadable(db)) {
         sqlite3_close(db);
         return nullptr;
     }
+    sqlite3_exec(db, "BEGIN;", nullptr, nullptr, nullptr);
     m_cache->aux.push_back({path, db});
     return db;
 }
@@ -382,7 +393,9 @@ int Dictionary::execCached(sqlite3 *db, const char *sql, SqlArgs args, bool (*ca
         sqlite3_finalize(st);
     } else {
         sqlite3_reset(st);
-        sqlite3_clear_bindings(st);
+        // Texts are bound without a copy: drop them unless the next run rebinds every parameter.
+        if (static_cast<int>(args.size()) < sqlite3_bind_parameter_count(st))
+            sqlite3_clear_bindings(st);
         // The callback may have added statements; entry is heap-allocated and stays valid.
         entry->busy = false;
     }
@@ -393,11 +406,24 @@ std::unique_ptr<DataList> Dictionary::queryList(const char *sql, SqlArgs args, i
 {
     auto list = std::make_unique<DataList>();
     runQuery(sql, args, [&list, cut](sqlite3_stmt *st) {
-        const int columns = qMin(sqlite3_column_count(st), 5);
-        const char *cells[5] = {};
-        for (int c = 0; c < columns; ++c)
-            cells[c] = reinterpret_cast<const char *>(sqlite3_column_text(st, c));
-        list->AddItem(rowItem(cells, sqlite3_column_count(st), cut));
+        // The same conversion as rowItem(), reading integers without a detour through text.
+        const int columns = sqlite3_column_count(st);
+        auto *item = new DataItem(2, 3, 0, 0);
+        QString s = columnString(st, 0);
+        if (cut > 0)
+            s.chop(cut);
+        item->SetString(0, s);
+        for (int c = 1; c <= 3 && c < columns; ++c) {
+            if (sqlite3_column_type(st, c) == SQLITE_INTEGER) {
+                item->SetValue(c - 1, static_cast<long>(sqlite3_column_int64(st, c)));
+            } else {
+                const auto *cell = reinterpret_cast<const char *>(sqlite3_column_text(st, c));
+                item->SetValue(c - 1, cell ? std::strtol(cell, nullptr, 10) : 0);
+            }
+        }
+        if (columns >= 5)
+            item->SetString(1, columnString(st, 4));
+        list->AddItem(item);
     });
     if (list->GetCount() == 0)
         return nullptr;
@@ -469,33 +495,57 @@ DataItem *Dictionary::keepItem(std::unique_ptr<DataItem> item)
     return m_lastItem.get();
 }
 
-QByteArray Dictionary::soundFileFor(const QByteArray &dir, const QByteArray &name)
+namespace {
+
+// The letter rule of the sound databases: the preferred (upper-case) file and, for a letter, the
+// lower-case one. False when the name has no letter.
+bool soundCandidates(const QByteArray &dir, const QByteArray &name, QByteArray *preferred, QByteArray *lower)
 {
     if (name.isEmpty())
-        return QByteArray();
+        return false;
     char letter = name.at(0);
     if (letter == '-') {
         if (name.size() < 2)
-            return QByteArray();
+            return false;
         letter = name.at(1);
     }
+    const bool isLetter = (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'Z');
     const char upper = (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 32) : letter;
-    const QByteArray preferred = dir + "sound_" + upper + ".sdb";
-    if (upper != letter || (upper >= 'A' && upper <= 'Z')) {
-        const char lower = static_cast<char>(upper >= 'A' && upper <= 'Z' ? upper + 32 : upper);
-        if (!fileReadable(preferred)) {
-            QByteArray other = dir + "sound_" + lower + ".sdb";
-            if (fileReadable(other))
-                return other;
-        }
-    }
+    *preferred = dir + "sound_" + upper + ".sdb";
+    *lower = isLetter ? dir + "sound_" + static_cast<char>(upper + 32) + ".sdb" : QByteArray();
+    return true;
+}
+
+} // namespace
+
+QByteArray Dictionary::soundFileFor(const QByteArray &dir, const QByteArray &name)
+{
+    QByteArray preferred;
+    QByteArray lower;
+    if (!soundCandidates(dir, name, &preferred, &lower))
+        return QByteArray();
+    if (!lower.isEmpty() && !fileReadable(preferred) && fileReadable(lower))
+        return lower;
     return preferred;
+}
+
+sqlite3 *Dictionary::soundDatabase(const QByteArray &dir, const QByteArray &name)
+{
+    QByteArray preferred;
+    QByteArray lower;
+    if (!soundCandidates(dir, name, &preferred, &lower))
+        return nullptr;
+    // Once a sound database is open it keeps answering for its letter, without a file-system call.
+    for (const auto &a : m_cache->aux) {
+        if (a.path == preferred || (!lower.isEmpty() && a.path == lower))
+            return a.db;
+    }
+    return auxDatabase(soundFileFor(dir, name));
 }
 
 bool Dictionary::soundAvailable(const QByteArray &dir, const QByteArray &name)
 {
-    const QByteArray file = soundFileFor(dir, name);
-    sqlite3 *db = file.isEmpty() ? nullptr : auxDatabase(file);
+    sqlite3 *db = soundDatabase(dir, name);
     if (!db)
         return false;
     return runQueryOn(db, "SELECT name FROM e_word WHERE name = ?;", {name}, [](sqlite3_stmt *) { return false; }) > 0;
@@ -506,8 +556,7 @@ int Dictionary::readSound(const char *dir, const char *name, void **data, int *l
     if (!name)
         return 0;
     const QByteArray directory(dir ? dir : "");
-    const QByteArray file = soundFileFor(directory, QByteArray(name));
-    sqlite3 *db = file.isEmpty() ? nullptr : auxDatabase(file);
+    sqlite3 *db = soundDatabase(directory, QByteArray(name));
     if (!db)
         return 0;
     QByteArray clip;

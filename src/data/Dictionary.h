@@ -155,6 +155,8 @@ protected:
     // soundAvailable() and readSound() always look at the same file: a name is offered exactly
     // when it can be read. soundFileFor() answers an empty path when the name has no letter.
     static QByteArray soundFileFor(const QByteArray &dir, const QByteArray &name);
+    // The open sound database for name (see soundFileFor), null when there is none.
+    sqlite3 *soundDatabase(const QByteArray &dir, const QByteArray &name);
     // True when the sound database for name exists and holds a row with exactly that name.
     bool soundAvailable(const QByteArray &dir, const QByteArray &name);
     // GetSound of the English dictionaries: 0 for a null name or an unreadable sound database;
