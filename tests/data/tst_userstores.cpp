@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -64,6 +65,7 @@ private slots:
     void userDictionaryLookups_data();
     void userDictionaryLookups();
     void userDictionaryEditing();
+    void userDictionaryTool();
 };
 
 void tst_UserStores::historyStore()
@@ -518,6 +520,33 @@ void tst_UserStores::userDictionaryEditing()
     // An existing file is never replaced.
     QCOMPARE(DB_User::CreateDictionary(created), 0);
     QCOMPARE(DB_User(created).GetCount(), 5);
+}
+
+void tst_UserStores::userDictionaryTool()
+{
+    // lumi-userdic makes a dictionary from word/explanation lines and extends it later.
+    QTemporaryDir dir;
+    const QString tool = QString::fromLocal8Bit(qgetenv("LUMI_BINARY_DIR")) + QLatin1String("/tools/lumi-userdic");
+    const QString file = dir.filePath(QStringLiteral("tool.sdb"));
+    auto run = [&](const QString &target, const QByteArray &input) {
+        QProcess process;
+        process.start(tool, {target});
+        process.write(input);
+        process.closeWriteChannel();
+        return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    };
+    QCOMPARE(run(file, "pear\t배\n\nit's\t그것은\napple\n"), 0);
+    QCOMPARE(run(file, "banana\t바나나\n"), 0);
+    DB_User user(QFile::encodeName(file));
+    QCOMPARE(words(user.GetDataList(1, 10, QString(), false)),
+             (QStringList{u"apple"_qs, u"banana"_qs, u"it's"_qs, u"pear"_qs}));
+    QCOMPARE(user.GetDataIndex(2)->GetString(1), u"바나나"_qs);
+
+    // A file that is not a user dictionary is refused and left as it was.
+    const QString other = dir.filePath(QStringLiteral("other.txt"));
+    QVERIFY(writeFile(other, "my notes"));
+    QCOMPARE(run(other, "word\n"), 1);
+    QCOMPARE(readFile(other), QByteArray("my notes"));
 }
 
 QTEST_GUILESS_MAIN(tst_UserStores)
