@@ -3,6 +3,7 @@
 #include "lumistart.h"
 
 #include "ClassMngr.h"
+#include "EditCtrl.h"
 #include "QCopChannel.h"
 #include "QCopEnvelope.h"
 #include "QPEApplication.h"

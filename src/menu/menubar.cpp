@@ -2,18 +2,18 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "menubar.h"
 
+#include "ButtonCtrl.h"
 #include "ClassMngr.h"
+#include "EditCtrl.h"
 #include "LumiPaths.h"
+#include "PopupMenu.h"
+#include "TImage.h"
 #include "commapi.h"
 #include "preview.h"
 #include "searchbar.h"
 
-#include <QAction>
-#include <QIcon>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
+#include <QPainter>
 
 namespace {
 
@@ -84,6 +84,39 @@ DIC_MASK maskOfDicType(int dicType)
     }
 }
 
+// The pictures of a dictionary family: menu-bar background, menu button, history button.
+struct FamilyPictures
+{
+    const char *bar;
+    const char *menu;
+    const char *historyNormal;
+    const char *historyFocus;
+};
+
+const FamilyPictures &familyPicturesOf(int dicType)
+{
+    static const FamilyPictures kor{"MenuBar_Kor.png", "k_menu.png", "history_kor_nor.png", "history_kor_foc.png"};
+    static const FamilyPictures eng{"MenuBar_Eng.png", "e_menu.png", "history_eng_nor.png", "history_eng_foc.png"};
+    static const FamilyPictures jpn{"MenuBar_Jpn.png", "j_menu.png", "history_jpn_nor.png", "history_jpn_foc.png"};
+    static const FamilyPictures chn{"MenuBar_Chn.png", "c_menu.png", "history_chn_nor.png", "history_chn_foc.png"};
+    switch (dicType) {
+    case DIC_TYPE_KOREA:
+    case DIC_TYPE_K2E:
+    case DIC_TYPE_HANJA:
+        return kor;
+    case DIC_TYPE_K2J:
+    case DIC_TYPE_J2K:
+    case DIC_TYPE_JCONVERSATION:
+        return jpn;
+    case DIC_TYPE_K2C:
+    case DIC_TYPE_C2K:
+    case DIC_TYPE_CCONVERSATION:
+        return chn;
+    default:
+        return eng;
+    }
+}
+
 void setBackground(QWidget *w, const QColor &c)
 {
     QPalette pal = w->palette();
@@ -101,31 +134,30 @@ MenuBar::MenuBar(QWidget *parent, const char *name, Qt::WindowFlags f)
     setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("MenuBar"));
     resize(480, 23);
 
-    const auto makeButton = [this](const QString &objectName, const QString &text, const QRect &geometry) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(objectName);
-        b->setGeometry(geometry);
-        b->setFocusPolicy(Qt::NoFocus);
-        return b;
-    };
-    m_menuButton = makeButton(QStringLiteral("Menu"), QStringLiteral("메뉴"), QRect(0, 0, 39, 23));
-    setBackground(m_menuButton, Qt::black);
-    m_guideButton = makeButton(QStringLiteral("GuideBox"), QStringLiteral("통합검색"), QRect(39, 0, 103, 23));
-    m_historyButton = makeButton(QStringLiteral("History"), QStringLiteral("History"), QRect(174, 0, 74, 23));
-    m_exitButton = makeButton(QStringLiteral("Exit"), QString(), QRect(450, 1, 20, 21));
+    const auto makeButton
+            = [this](const char *objectName, const QString &text, const QRect &geometry, ButtonOemType skin) {
+                  auto *b = new ButtonCtrl(this, objectName);
+                  b->ButCtrl_SetRange(geometry.x(), geometry.y(), geometry.width(), geometry.height());
+                  b->ButCtrl_SetText(text);
+                  b->ButCtrl_SetOemType(skin);
+                  b->setFocusPolicy(Qt::NoFocus);
+                  return b;
+              };
+    m_menuButton = makeButton("Menu", QStringLiteral("메뉴"), QRect(0, 0, 39, 23), BTN_OEM_IMAGE);
+    m_menuButton->ButCtrl_SetBkColor(Qt::black);
+    m_guideButton = makeButton("GuideBox", QStringLiteral("통합검색"), QRect(39, 0, 103, 23), BTN_OEM_FLAT);
+    m_historyButton = makeButton("History", QStringLiteral("History"), QRect(174, 0, 74, 23), BTN_OEM_IMAGE);
+    m_exitButton = makeButton("Exit", QString(), QRect(450, 1, 20, 21), BTN_OEM_IMAGE);
 
-    m_guidePopup = newPopup(QStringLiteral("Guide Popup"));
-    m_menuPopup = newPopup(QStringLiteral("MenuPopup"));
-    m_dicPopup = newPopup(QStringLiteral("Dic Popup"));
-    m_addDicPopup = newPopup(QStringLiteral("Add Dic"));
-    m_userDicPopup = newPopup(QStringLiteral("User Dic"));
-    m_studyPopup = newPopup(QStringLiteral("Study Popup"));
-    // A sub-menu's item is reported by every menu it is reached through; the two menus that
-    // open on their own report all of them.
-    for (QMenu *top : {m_menuPopup, m_guidePopup}) {
-        connect(top, &QMenu::triggered, this,
-                [this](QAction *action) { MenuBarP_slotOnPopupMenuProc(action->data().toInt()); });
-    }
+    m_guidePopup = newPopup("Guide Popup");
+    m_guidePopup->PopupMenu_SetMenuWidthEx(57);
+    m_menuPopup = newPopup("MenuPopup");
+    m_dicPopup = newPopup("Dic Popup");
+    m_addDicPopup = newPopup("Add Dic");
+    m_userDicPopup = newPopup("User Dic");
+    m_studyPopup = newPopup("Study Popup");
+    for (PopupMenu *menu : {m_guidePopup, m_menuPopup, m_dicPopup, m_addDicPopup, m_userDicPopup, m_studyPopup})
+        connect(menu, &PopupMenu::activated, this, &MenuBar::MenuBarP_slotOnPopupMenuProc);
     connect(m_menuPopup, &QMenu::aboutToShow, this, &MenuBar::MenuBarP_slotShowMenuPopup);
     connect(m_menuPopup, &QMenu::aboutToHide, this, &MenuBar::MenuBarP_slotHideMenuPopup);
     connect(m_guidePopup, &QMenu::aboutToShow, this, &MenuBar::MenuBarP_slotShowDicTypePopup);
@@ -139,10 +171,12 @@ MenuBar::MenuBar(QWidget *parent, const char *name, Qt::WindowFlags f)
 
 MenuBar::~MenuBar() = default;
 
-QMenu *MenuBar::newPopup(const QString &name)
+PopupMenu *MenuBar::newPopup(const char *name)
 {
-    auto *menu = new QMenu(this);
-    menu->setObjectName(name);
+    auto *menu = new PopupMenu(this, name);
+    menu->PopupMenu_SetOemType(OEM_TYPE_SKIN);
+    if (qstrcmp(name, "Guide Popup") != 0)
+        menu->PopupMenu_SetMenuWidthEx(42);
     return menu;
 }
 
@@ -150,11 +184,14 @@ void MenuBar::setCommAPI(CommAPI *commApi)
 {
     m_commApi = commApi;
     if (!m_linkButton) {
-        m_linkButton = new QPushButton(this);
-        m_linkButton->setGeometry(249, 2, 60, 20);
-        m_linkButton->setFlat(true);
+        m_linkButton = new ButtonCtrl(this);
+        m_linkButton->ButCtrl_SetRange(249, 2, 60, 20);
+        m_linkButton->ButCtrl_SetTransparent(1);
+        m_linkButton->ButCtrl_SetShowArrow(BTN_ARROW_NONE);
+        m_linkButton->ButCtrl_SetOemType(BTN_OEM_FLAT);
+        const QString link = QStringLiteral("HyperLink.png");
+        m_linkButton->ButCtrl_SetImageEx(link, link, link, link);
         m_linkButton->setFocusPolicy(Qt::NoFocus);
-        m_linkButton->setIcon(QIcon(LumiPaths::pixmap(QStringLiteral("HyperLink.png"))));
         m_linkButton->hide();
     }
 }
@@ -260,13 +297,12 @@ void MenuBar::MenuBarP_slotOnPopupMenuProc(int id)
     }
 }
 
-void MenuBar::addItem(QMenu *menu, int id, const QString &label, const QString &picture)
+void MenuBar::addItem(PopupMenu *menu, int id, const QString &label, const QString &picture)
 {
-    QAction *action = menu->addAction(QIcon(LumiPaths::pixmap(picture)), label);
-    action->setData(id);
+    menu->PopupMenu_AddItem(label, static_cast<unsigned long>(id), QString(), picture);
 }
 
-void MenuBar::addDictionaryItems(QMenu *menu, int firstId, unsigned long onlyMask)
+void MenuBar::addDictionaryItems(PopupMenu *menu, int firstId, unsigned long onlyMask)
 {
     for (const DictionaryEntry &d : dictionaries) {
         if (onlyMask && !(onlyMask & maskOfDicType(d.dicType)))
@@ -278,20 +314,20 @@ void MenuBar::addDictionaryItems(QMenu *menu, int firstId, unsigned long onlyMas
 
 void MenuBar::MenuBarP_slotClickedMenuBut()
 {
-    m_menuButton->setDown(true);
-    m_dicPopup->clear();
+    m_menuButton->ButCtrl_SetActive(true);
+    m_dicPopup->PopupMenu_ResetAllItems();
     addDictionaryItems(m_dicPopup, POPUP_ID_MENU_DIC_FIRST, 0);
-    m_addDicPopup->clear();
+    m_addDicPopup->PopupMenu_ResetAllItems();
     const char *addOns[]
             = {"IT 용어", "TOEIC", "Idiom 사전", "수능", "NEWS", "비즈니스", "어린이", "일한자사전", "옛말사전"};
     for (int i = 0; i < 9; ++i)
         addItem(m_addDicPopup, 39 + i, QString::fromUtf8(addOns[i]), QStringLiteral("word_add.png"));
-    m_userDicPopup->clear();
+    m_userDicPopup->PopupMenu_ResetAllItems();
     addItem(m_userDicPopup, 48, QStringLiteral("천자문"), QStringLiteral("word_add.png"));
     addItem(m_userDicPopup, 49, QStringLiteral("사자소학"), QStringLiteral("word_add.png"));
     for (int i = 3; i <= 10; ++i)
         addItem(m_userDicPopup, 47 + i, QStringLiteral("사용자%1").arg(i), QStringLiteral("word_add.png"));
-    m_studyPopup->clear();
+    m_studyPopup->PopupMenu_ResetAllItems();
     addItem(m_studyPopup, POPUP_ID_VOCABULARY, QStringLiteral("단어장"), QStringLiteral("word_add.png"));
     addItem(m_studyPopup, POPUP_ID_CONVERSATION_ENG, QStringLiteral("영어회화"),
             QStringLiteral("Conversation_eng_dic.png"));
@@ -301,12 +337,10 @@ void MenuBar::MenuBarP_slotClickedMenuBut()
             QStringLiteral("Conversation_chn_dic.png"));
     addItem(m_studyPopup, POPUP_ID_NEWS, QStringLiteral("뉴스청취"), QStringLiteral("word_add.png"));
 
-    m_menuPopup->clear();
+    m_menuPopup->PopupMenu_ResetAllItems();
     addItem(m_menuPopup, POPUP_ID_TOTAL_SEARCH, QStringLiteral("통합검색"), QStringLiteral("find.png"));
-    const auto addSub = [this](QMenu *sub, int id, const QString &label, const QString &picture) {
-        sub->setTitle(label);
-        sub->setIcon(QIcon(LumiPaths::pixmap(picture)));
-        m_menuPopup->addMenu(sub)->setData(id);
+    const auto addSub = [this](PopupMenu *sub, int id, const QString &label, const QString &picture) {
+        m_menuPopup->PopupMenu_AddItemEx(label, sub, static_cast<unsigned long>(id), QString(), picture);
     };
     addSub(m_dicPopup, POPUP_ID_DIC, QStringLiteral("사전"), QStringLiteral("dic.png"));
     addSub(m_addDicPopup, POPUP_ID_ADD_DIC, QStringLiteral("부가사전"), QStringLiteral("word_add.png"));
@@ -330,7 +364,7 @@ void MenuBar::MenuBarP_slotClickedGuideBut()
     case JOB_CONVERSATION_JPN:
     case JOB_CONVERSATION_CHN:
     case JOB_KEYINPUT:
-        m_guidePopup->clear();
+        m_guidePopup->PopupMenu_ResetAllItems();
         if (m_guideCode >= 3 && m_guideCode <= 11) {
             addDictionaryItems(m_guidePopup, POPUP_ID_GUIDE_DIC_FIRST, 0);
         } else if (m_guideCode >= 14 && m_guideCode <= 16) {
@@ -351,7 +385,7 @@ void MenuBar::MenuBarP_slotClickedGuideBut()
         m_commApi->Commapi_GetHasDicOfCurrWord(&mask, &count);
         if (count < 2)
             return;
-        m_guidePopup->clear();
+        m_guidePopup->PopupMenu_ResetAllItems();
         addDictionaryItems(m_guidePopup, POPUP_ID_WORD_DIC_FIRST, mask);
         m_guidePopup->exec(mapToGlobal(QPoint(m_guideButton->x(), m_guideButton->height())));
         return;
@@ -393,25 +427,25 @@ void MenuBar::MenuBarP_slotClickedExitBut()
 
 void MenuBar::MenuBarP_slotShowMenuPopup()
 {
-    m_menuButton->setDown(true);
+    m_menuButton->ButCtrl_SetActive(true);
     m_menuButton->update();
 }
 
 void MenuBar::MenuBarP_slotHideMenuPopup()
 {
-    m_menuButton->setDown(false);
+    m_menuButton->ButCtrl_SetActive(false);
     m_menuButton->update();
 }
 
 void MenuBar::MenuBarP_slotShowDicTypePopup()
 {
-    m_guideButton->setDown(true);
+    m_guideButton->ButCtrl_SetActive(true);
     m_guideButton->update();
 }
 
 void MenuBar::MenuBarP_slotHideDicTypePopup()
 {
-    m_guideButton->setDown(false);
+    m_guideButton->ButCtrl_SetActive(false);
     m_guideButton->update();
 }
 
@@ -421,25 +455,29 @@ void MenuBar::MenuBarP_SetThemeUI(int job, int dicType)
         return;
     m_guideArrow = true;
     m_guideButton->setGeometry(39, 0, 103, 23);
-    m_exitButton->setIcon(QIcon(LumiPaths::pixmap(QStringLiteral("close_bt_nor.png"))));
-    setBackground(m_exitButton, m_commApi->Commapi_GetMenuAreaBKColor(dicType));
+    m_guideButton->ButCtrl_SetShowArrow(BTN_ARROW_SHOW);
+    m_exitButton->ButCtrl_SetImageEx(QStringLiteral("close_bt_nor.png"), QStringLiteral("close_bt_press.png"),
+                                     QStringLiteral("close_bt_foc.png"), QStringLiteral("close_bt_dis.png"));
+    m_exitButton->ButCtrl_SetBkColor(m_commApi->Commapi_GetMenuAreaBKColor(dicType));
     if (SearchBar *bar = m_commApi->Commapi_GetSearchBar()) {
         const QColor frame = m_commApi->Commapi_GetFrameAreaBKColor(dicType);
         setBackground(bar, frame);
-        setBackground(bar->searchImageButton(), frame);
-        setBackground(bar->searchButton(), frame);
+        bar->searchImageButton()->ButCtrl_SetBkColor(frame);
+        bar->searchButton()->ButCtrl_SetBkColor(frame);
     }
     if (job >= 18)
         return;
 
     const QColor menuArea = m_commApi->Commapi_GetMenuAreaBKColor(dicType);
-    setBackground(m_guideButton, menuArea);
+    m_guideButton->ButCtrl_SetBkColor(menuArea);
     const auto guide = [this](const QString &picture, const QString &text, int code, bool arrow, bool enabled) {
-        m_guideButton->setIcon(QIcon(LumiPaths::pixmap(picture)));
-        m_guideButton->setText(text);
+        const TImage image(picture);
+        m_guideButton->ButCtrl_SetImage(&image);
+        m_guideButton->ButCtrl_SetText(text);
         m_guideCode = code;
         m_guideArrow = arrow;
-        m_guideButton->setEnabled(enabled);
+        m_guideButton->ButCtrl_SetShowArrow(arrow ? BTN_ARROW_SHOW : BTN_ARROW_HIDE);
+        m_guideButton->ButCtrl_SetEnable(enabled ? 1 : 0);
     };
     const auto historyVisible = [this](bool visible) {
         m_historyButton->setText(QStringLiteral("History exit"));
@@ -447,6 +485,15 @@ void MenuBar::MenuBarP_SetThemeUI(int job, int dicType)
     };
     const auto family = [this](int type) {
         setBackground(this, m_commApi->Commapi_GetMenuAreaBKColor(type));
+        const FamilyPictures &f = familyPicturesOf(type);
+        m_background = QPixmap(LumiPaths::pixmap(QLatin1String(f.bar)));
+        const QString menu = QLatin1String(f.menu);
+        const QString pressed = QStringLiteral("p_menu.png");
+        m_menuButton->ButCtrl_SetImageEx(menu, pressed, pressed, menu);
+        const QString normal = QLatin1String(f.historyNormal);
+        const QString focus = QLatin1String(f.historyFocus);
+        m_historyButton->ButCtrl_SetImageEx(normal, focus, focus, normal);
+        m_guideButton->ButCtrl_SetBkImage(QLatin1String(f.bar));
     };
 
     switch (job) {
@@ -470,6 +517,7 @@ void MenuBar::MenuBarP_SetThemeUI(int job, int dicType)
             guide(QString::fromLatin1(d->picture), QString::fromUtf8(d->label), d->guideCode, several, several);
         } else {
             m_guideArrow = several;
+            m_guideButton->ButCtrl_SetShowArrow(several ? BTN_ARROW_SHOW : BTN_ARROW_HIDE);
             m_guideButton->setEnabled(several);
         }
         historyVisible(true);
@@ -503,6 +551,7 @@ void MenuBar::MenuBarP_SetThemeUI(int job, int dicType)
             m_guideButton->resize(114, 23);
         } else {
             m_guideArrow = true;
+            m_guideButton->ButCtrl_SetShowArrow(BTN_ARROW_SHOW);
             m_guideButton->setEnabled(true);
         }
         historyVisible(true);
@@ -514,6 +563,7 @@ void MenuBar::MenuBarP_SetThemeUI(int job, int dicType)
         break;
     default:
         m_guideArrow = true;
+        m_guideButton->ButCtrl_SetShowArrow(BTN_ARROW_SHOW);
         break;
     }
     update();
@@ -521,6 +571,15 @@ void MenuBar::MenuBarP_SetThemeUI(int job, int dicType)
     m_guideButton->update();
     m_historyButton->update();
     m_exitButton->update();
+}
+
+void MenuBar::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!m_background.isNull()) {
+        QPainter p(this);
+        p.drawPixmap(rect(), m_background);
+    }
 }
 
 void MenuBar::keyPressEvent(QKeyEvent *event)

@@ -2,12 +2,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 class CommAPI;
 class QKeyEvent;
-class QMenu;
-class QPushButton;
+class ButtonCtrl;
+class PopupMenu;
 
 // Item identifiers of all pop-up menus.
 enum E_POPUP_ID_TYPE : int {
@@ -47,11 +48,11 @@ public:
     // Re-skins the menu bar and the search bar for the screen now on top.
     void MenuBarP_SetThemeUI(int job, int dicType);
 
-    QPushButton *menuButton() const { return m_menuButton; }
-    QPushButton *guideButton() const { return m_guideButton; }
-    QPushButton *historyButton() const { return m_historyButton; }
-    QPushButton *exitButton() const { return m_exitButton; }
-    QPushButton *linkButton() const { return m_linkButton; }
+    ButtonCtrl *menuButton() const { return m_menuButton; }
+    ButtonCtrl *guideButton() const { return m_guideButton; }
+    ButtonCtrl *historyButton() const { return m_historyButton; }
+    ButtonCtrl *exitButton() const { return m_exitButton; }
+    ButtonCtrl *linkButton() const { return m_linkButton; }
     // The guide button's data: what the guide button offers for the screen on top.
     int guideCode() const { return m_guideCode; }
     bool guideArrowShown() const { return m_guideArrow; }
@@ -69,27 +70,29 @@ public Q_SLOTS:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     // Flushes the stack and pushes the search screen for dicType as job, laid out by layout,
     // with text searched.
     void openSearchScreen(int dicType, int layout, const QString &text, int job, bool flush);
-    QMenu *newPopup(const QString &name);
-    void addItem(QMenu *menu, int id, const QString &label, const QString &picture);
-    void addDictionaryItems(QMenu *menu, int firstId, unsigned long onlyMask);
+    PopupMenu *newPopup(const char *name);
+    void addItem(PopupMenu *menu, int id, const QString &label, const QString &picture);
+    void addDictionaryItems(PopupMenu *menu, int firstId, unsigned long onlyMask);
 
     CommAPI *m_commApi = nullptr; // not owned
-    QPushButton *m_menuButton = nullptr; // "Menu"
-    QPushButton *m_guideButton = nullptr; // "GuideBox"
-    QPushButton *m_historyButton = nullptr; // "History"
-    QPushButton *m_exitButton = nullptr; // "Exit"
-    QPushButton *m_linkButton = nullptr; // created by setCommAPI
-    QMenu *m_guidePopup = nullptr; // "Guide Popup"
-    QMenu *m_menuPopup = nullptr; // "MenuPopup"
-    QMenu *m_dicPopup = nullptr; // "Dic Popup"
-    QMenu *m_addDicPopup = nullptr; // "Add Dic"
-    QMenu *m_userDicPopup = nullptr; // "User Dic"
-    QMenu *m_studyPopup = nullptr; // "Study Popup"
+    ButtonCtrl *m_menuButton = nullptr; // "Menu"
+    ButtonCtrl *m_guideButton = nullptr; // "GuideBox"
+    ButtonCtrl *m_historyButton = nullptr; // "History"
+    ButtonCtrl *m_exitButton = nullptr; // "Exit"
+    ButtonCtrl *m_linkButton = nullptr; // created by setCommAPI
+    PopupMenu *m_guidePopup = nullptr; // "Guide Popup"
+    PopupMenu *m_menuPopup = nullptr; // "MenuPopup"
+    PopupMenu *m_dicPopup = nullptr; // "Dic Popup"
+    PopupMenu *m_addDicPopup = nullptr; // "Add Dic"
+    PopupMenu *m_userDicPopup = nullptr; // "User Dic"
+    PopupMenu *m_studyPopup = nullptr; // "Study Popup"
     int m_guideCode = 2;
     bool m_guideArrow = true;
+    QPixmap m_background; // the dictionary family's menu-bar picture; null until themed
 };

@@ -2,31 +2,25 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "preview.h"
 
+#include "ButtonCtrl.h"
+#include "EditCtrl.h"
+#include "ListViewCtrl.h"
+#include "PreViewTextBrowser.h"
+#include "WordListViewCtrl.h"
 #include "commapi.h"
 #include "menubar.h"
 #include "searchbar.h"
 
-#include <QHeaderView>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTextBrowser>
-#include <QTreeWidget>
+#include <QScrollBar>
 
 namespace {
 
-QTreeWidget *makeList(QWidget *parent, const QString &name, const QString &column, int width)
+void setUpList(ListViewCtrl *list, const QString &column, int width)
 {
-    auto *list = new QTreeWidget(parent);
-    list->setObjectName(name);
     list->setFrameStyle(QFrame::NoFrame);
-    list->setRootIsDecorated(false);
-    list->setHeaderHidden(true);
-    list->setColumnCount(1);
-    list->setHeaderLabels({column});
-    list->setColumnWidth(0, width);
+    list->ListViewCtrl_AddColumn(column, static_cast<unsigned long>(width));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
-    return list;
 }
 
 // Start-dictionary code of a dictionary, as the last-dictionary setting stores it; -1 for the
@@ -64,18 +58,20 @@ PreView::PreView(QWidget *parent, const char *name, Qt::WindowFlags f)
 {
     setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("PreView"));
 
-    m_wordList = makeList(this, QStringLiteral("WordListView"), QStringLiteral("Word"), 480);
-    m_wordList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_wordList = new WordListViewCtrl(this, "WordListView");
+    setUpList(m_wordList, QStringLiteral("Word"), 480);
 
-    m_meanTextBrowser = new QTextBrowser(this);
-    m_meanTextBrowser->setObjectName(QStringLiteral("MeanTextBrowser"));
+    m_meanTextBrowser = new PreViewTextBrowser(this, "MeanTextBrowser");
     m_meanTextBrowser->setFrameStyle(QFrame::NoFrame);
     m_meanTextBrowser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_meanTextBrowser->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    m_conversationList = makeList(this, QStringLiteral("ListViewCtrl"), QStringLiteral("Content title"), 300);
-    m_conversationList->setGeometry(181, 0, 300, 197);
+    m_conversationList = new ListViewCtrl(this, "ListViewCtrl");
+    m_conversationList->ListViewCtrl_SetRange(181, 0, 300, 197);
+    m_conversationList->ListViewCtrl_ModifyStyle(0, 2);
     m_conversationList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setUpList(m_conversationList, QStringLiteral("Content title"), 300);
+    m_conversationList->setColumnAlignment(0, Qt::AlignLeft | Qt::AlignVCenter);
     m_conversationList->hide();
 }
 
@@ -133,9 +129,7 @@ void PreView::OnInit()
     TClassMngr *mngr = m_commApi->Commapi_GetClassMngr();
     m_job = static_cast<int>(mngr->ClassMngr_GetParam(0));
     m_dicType = static_cast<int>(mngr->ClassMngr_GetParam(1));
-    QPalette pal = m_wordList->palette();
-    pal.setColor(QPalette::Highlight, m_commApi->Commapi_GetListAreaBKColor(m_dicType));
-    m_wordList->setPalette(pal);
+    m_wordList->ListViewCtrl_SetFocusColor(m_commApi->Commapi_GetListAreaBKColor(m_dicType));
 }
 
 void PreView::OnAwake()
@@ -204,16 +198,16 @@ void PreView::showPreView(int mode, const QString &text, bool init)
 
     if (m_commApi) {
         const int current = m_commApi->Commapi_GetCurrentDicType();
-        QPalette pal = m_wordList->palette();
-        pal.setColor(QPalette::Highlight, m_commApi->Commapi_GetListAreaBKColor(current));
-        m_wordList->setPalette(pal);
+        m_wordList->ListViewCtrl_SetFocusColor(m_commApi->Commapi_GetListAreaBKColor(current));
         const QFont font = m_commApi->Commapi_GetCurrFont();
         m_wordList->setFont(font);
         m_meanTextBrowser->setFont(font);
         m_commApi->Commapi_SetPreViewDicType(current);
     }
     m_wordList->setColumnCount(1);
+    m_wordList->setColumnAlignment(0, Qt::AlignLeft | Qt::AlignVCenter);
     m_wordList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_wordList->setPreViewMode(mode);
 
     const bool listMode = mode != MODE_TOTAL_RESULT && mode != MODE_FULL_HIT_LIST;
     if (init && listMode)
@@ -222,32 +216,32 @@ void PreView::showPreView(int mode, const QString &text, bool init)
     SearchBar *bar = m_commApi ? m_commApi->Commapi_GetSearchBar() : nullptr;
     const auto setButtonText = [bar](const QString &t) {
         if (bar)
-            bar->searchButton()->setText(t);
+            bar->searchButton()->ButCtrl_SetText(t);
     };
     switch (mode) {
     case MODE_LIST:
         m_wordList->setGeometry(0, 0, 480, 197);
-        m_wordList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        m_wordList->getScrollBar()->show();
         m_meanTextBrowser->hide();
         setButtonText(QStringLiteral("상세보기"));
         break;
     case MODE_HORIZONTAL:
         m_wordList->setGeometry(0, 0, 480, 109);
-        m_wordList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        m_wordList->getScrollBar()->show();
         m_meanTextBrowser->setGeometry(0, 110, 480, 88);
         m_meanTextBrowser->show();
         setButtonText(QStringLiteral("상세보기"));
         break;
     case MODE_VERTICAL:
         m_wordList->setGeometry(0, 0, 180, 197);
-        m_wordList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        m_wordList->getScrollBar()->show();
         m_meanTextBrowser->setGeometry(181, 0, 300, 197);
         m_meanTextBrowser->show();
         setButtonText(QStringLiteral("상세보기"));
         break;
     case MODE_CONVERSATION:
         m_wordList->setGeometry(0, 0, 180, 197);
-        m_wordList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        m_wordList->getScrollBar()->show();
         m_conversationList->show();
         m_meanTextBrowser->hide();
         break;
@@ -255,6 +249,7 @@ void PreView::showPreView(int mode, const QString &text, bool init)
         m_wordList->clear();
         m_wordList->setGeometry(0, 0, 480, 197);
         m_wordList->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        m_wordList->getScrollBar()->hide();
         m_wordList->setColumnCount(2);
         m_wordList->setColumnWidth(0, 64);
         m_wordList->setColumnWidth(1, 416);
@@ -265,6 +260,7 @@ void PreView::showPreView(int mode, const QString &text, bool init)
         m_wordList->clear();
         m_wordList->setGeometry(0, 0, 480, 197);
         m_wordList->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        m_wordList->getScrollBar()->hide();
         m_meanTextBrowser->hide();
         setButtonText(QStringLiteral("검색"));
         break;
@@ -278,7 +274,7 @@ void PreView::showPreView(int mode, const QString &text, bool init)
         initVariable();
 
     if (!text.isEmpty() && bar) {
-        QLineEdit *edit = bar->searchEdit();
+        EditCtrl *edit = bar->searchEdit();
         disconnect(edit, &QLineEdit::textChanged, this, &PreView::slotTextChangedSearchEdit);
         edit->setText(text);
         connect(edit, &QLineEdit::textChanged, this, &PreView::slotTextChangedSearchEdit, Qt::UniqueConnection);

@@ -7,10 +7,10 @@
 #include <QWidget>
 
 class CommAPI;
+class ListViewCtrl;
+class PreViewTextBrowser;
 class QKeyEvent;
-class QTextBrowser;
-class QTreeWidget;
-class QTreeWidgetItem;
+class WordListViewCtrl;
 
 // The permanent search screen under the search bar: headword list, preview pane and the
 // phrasebooks' title list. It is the bottom screen of the screen manager's stack.
@@ -44,9 +44,9 @@ public:
     int job() const { return m_job; }
     int dicType() const { return m_dicType; }
     QString lastSearchText() const { return m_lastSearchText; }
-    QTreeWidget *wordListView() const { return m_wordList; }
-    QTextBrowser *meanTextBrowser() const { return m_meanTextBrowser; }
-    QTreeWidget *conversationListView() const { return m_conversationList; }
+    WordListViewCtrl *wordListView() const { return m_wordList; }
+    PreViewTextBrowser *meanTextBrowser() const { return m_meanTextBrowser; }
+    ListViewCtrl *conversationListView() const { return m_conversationList; }
 
     void OnInit();
     void OnAwake();
@@ -66,9 +66,9 @@ protected:
 
 private:
     CommAPI *m_commApi = nullptr; // not owned
-    QTreeWidget *m_wordList = nullptr; // "WordListView"
-    QTextBrowser *m_meanTextBrowser = nullptr; // "MeanTextBrowser"
-    QTreeWidget *m_conversationList = nullptr; // "ListViewCtrl"
+    WordListViewCtrl *m_wordList = nullptr; // "WordListView"
+    PreViewTextBrowser *m_meanTextBrowser = nullptr; // "MeanTextBrowser"
+    ListViewCtrl *m_conversationList = nullptr; // "ListViewCtrl"
     QString m_lastSearchText;
     int m_previewMode = MODE_LIST;
     int m_job = 0;

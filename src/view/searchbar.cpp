@@ -2,14 +2,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "searchbar.h"
 
-#include "LumiPaths.h"
+#include "ButtonCtrl.h"
+#include "EditCtrl.h"
 #include "commapi.h"
 #include "preview.h"
 
-#include <QIcon>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QPushButton>
 
 SearchBar::SearchBar(QWidget *parent, const char *name, Qt::WindowFlags f)
     : QWidget(parent, f)
@@ -17,22 +15,22 @@ SearchBar::SearchBar(QWidget *parent, const char *name, Qt::WindowFlags f)
     setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("SearchBar"));
     setWindowTitle(QStringLiteral("SearchBar"));
 
-    m_searchImage = new QPushButton(this);
-    m_searchImage->setObjectName(QStringLiteral("SearchImage"));
-    m_searchImage->setGeometry(5, 6, 18, 18);
-    m_searchImage->setFlat(true);
+    m_searchImage = new ButtonCtrl(this, "SearchImage");
+    m_searchImage->ButCtrl_SetRange(5, 6, 18, 18);
+    m_searchImage->ButCtrl_SetOemType(BTN_OEM_IMAGE);
+    const QString find = QStringLiteral("find.png");
+    m_searchImage->ButCtrl_SetImageEx(find, find, find, find);
     m_searchImage->setFocusPolicy(Qt::NoFocus);
-    m_searchImage->setIcon(QIcon(LumiPaths::pixmap(QStringLiteral("find.png"))));
-    m_searchImage->setIconSize(QSize(18, 18));
 
-    m_searchEdit = new QLineEdit(this);
-    m_searchEdit->setObjectName(QStringLiteral("SearchEdit"));
-    m_searchEdit->setGeometry(28, 4, 392, 23);
-    m_searchEdit->setPlaceholderText(QStringLiteral("단어를 입력하세요"));
+    m_searchEdit = new EditCtrl(this, "SearchEdit");
+    m_searchEdit->EditCtrl_SetRange(28, 4, 392, 23);
+    m_searchEdit->EditCtrl_SetGuideText(QStringLiteral("단어를 입력하세요"));
+    m_searchEdit->EditCtrl_SetUseAutoKeyboard(1);
 
-    m_searchButton = new QPushButton(QStringLiteral("검색"), this);
-    m_searchButton->setObjectName(QStringLiteral("Search"));
-    m_searchButton->setGeometry(422, 4, 53, 23);
+    m_searchButton = new ButtonCtrl(this, "Search");
+    m_searchButton->ButCtrl_SetRange(422, 4, 53, 23);
+    m_searchButton->ButCtrl_SetText(QStringLiteral("검색"));
+    m_searchButton->ButCtrl_SetOemType(BTN_OEM_SLICE);
     m_searchButton->setFocusPolicy(Qt::NoFocus);
 }
 

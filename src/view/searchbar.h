@@ -6,8 +6,8 @@
 
 class CommAPI;
 class QKeyEvent;
-class QLineEdit;
-class QPushButton;
+class ButtonCtrl;
+class EditCtrl;
 
 // The 480 x 31 strip above the screens: search edit, find picture and Search button.
 class SearchBar final : public QWidget
@@ -20,9 +20,9 @@ public:
 
     void setCommAPI(CommAPI *commApi);
 
-    QLineEdit *searchEdit() const { return m_searchEdit; }
-    QPushButton *searchButton() const { return m_searchButton; }
-    QPushButton *searchImageButton() const { return m_searchImage; }
+    EditCtrl *searchEdit() const { return m_searchEdit; }
+    ButtonCtrl *searchButton() const { return m_searchButton; }
+    ButtonCtrl *searchImageButton() const { return m_searchImage; }
 
 Q_SIGNALS:
     // Every key typed while the bar has the focus, for the search screen to act on.
@@ -36,7 +36,7 @@ protected:
 
 private:
     CommAPI *m_commApi = nullptr; // not owned
-    QPushButton *m_searchImage = nullptr; // "SearchImage"
-    QLineEdit *m_searchEdit = nullptr; // "SearchEdit"
-    QPushButton *m_searchButton = nullptr; // "Search"
+    ButtonCtrl *m_searchImage = nullptr; // "SearchImage"
+    EditCtrl *m_searchEdit = nullptr; // "SearchEdit"
+    ButtonCtrl *m_searchButton = nullptr; // "Search"
 };

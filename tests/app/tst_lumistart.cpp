@@ -1,7 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Lumi developers
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include "ButtonCtrl.h"
 #include "ClassMngr.h"
+#include "EditCtrl.h"
 #include "QCopEnvelope.h"
+#include "WordListViewCtrl.h"
 #include "commapi.h"
 #include "lumistart.h"
 #include "menubar.h"
@@ -126,6 +129,9 @@ void tst_LumiStart::construction()
     QCOMPARE(lumi->preView()->objectName(), QStringLiteral("PreView"));
     QCOMPARE(lumi->preView()->geometry(), QRect(0, 55, 480, 200));
     QCOMPARE(lumi->searchBar()->searchEdit()->objectName(), QStringLiteral("SearchEdit"));
+    QCOMPARE(lumi->searchBar()->searchEdit()->geometry(), QRect(28, 4, 392, 23));
+    QCOMPARE(lumi->searchBar()->searchButton()->text(), QStringLiteral("검색"));
+    QCOMPARE(lumi->preView()->wordListView()->objectName(), QStringLiteral("WordListView"));
     QVERIFY(lumi->isWindowActiveFlag());
 
     // The seam between the search bar and the screens.
@@ -341,6 +347,12 @@ void tst_LumiStart::popupActions()
                        : job >= 12 ? PreView::MODE_CONVERSATION
                                    : PreView::MODE_HORIZONTAL;
     QCOMPARE(lumi->preView()->previewMode(), layout);
+    QCOMPARE(lumi->preView()->wordListView()->getPreViewMode(), layout);
+    // Horizontal preview pages five rows; the total search relabels the Search button.
+    if (layout == PreView::MODE_HORIZONTAL)
+        QCOMPARE(lumi->preView()->wordListView()->getMaxItemPerPageFromMode(), 5);
+    QCOMPARE(lumi->searchBar()->searchButton()->text(),
+             layout == PreView::MODE_TOTAL_RESULT ? QStringLiteral("검색") : QStringLiteral("상세보기"));
     QCOMPARE(lumi->searchBar()->searchEdit()->text(), withWord ? QStringLiteral("apple") : QString());
 }
 
