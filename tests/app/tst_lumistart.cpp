@@ -65,6 +65,29 @@ private:
     std::vector<char *> m_ptrs;
 };
 
+// A stand-in for the history, word-book and settings screens: it pops the top when a close
+// message names its job, as those screens do.
+class CloseOnJob : public QObject
+{
+    Q_OBJECT
+public:
+    CloseOnJob(TClassMngr *mngr, T_PARAM closeJob)
+        : m_mngr(mngr)
+        , m_closeJob(closeJob)
+    { }
+
+public Q_SLOTS:
+    void OnMsgRun(T_MSG msg, T_PARAM p1, T_PARAM)
+    {
+        if (msg == MSG_CLOSE_JOB && p1 == m_closeJob)
+            m_mngr->ClassMngr_RemoveActiveClass();
+    }
+
+private:
+    TClassMngr *m_mngr;
+    T_PARAM m_closeJob;
+};
+
 } // namespace
 
 class tst_LumiStart : public QObject
@@ -81,6 +104,8 @@ private Q_SLOTS:
     void popupActions_data();
     void popupActions();
     void escapeEndsTheLoop();
+    void guideButtonCloses_data();
+    void guideButtonCloses();
 
 private:
     std::unique_ptr<LumiStart> start(const QList<QByteArray> &args);
@@ -373,6 +398,36 @@ void tst_LumiStart::escapeEndsTheLoop()
     QTimer::singleShot(0, lumi->menuBar(), [&] { lumi->menuBar()->MenuBarP_slotOnPopupMenuProc(6); });
     guard.start(10000);
     QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+void tst_LumiStart::guideButtonCloses_data()
+{
+    QTest::addColumn<QList<int>>("jobs"); // screens pushed over the search screen
+    QTest::addColumn<int>("remaining");
+    QTest::newRow("history and its entry") << QList<int>({5, 6}) << 1;
+    QTest::newRow("word book and flashcards") << QList<int>({9, 11}) << 1;
+    QTest::newRow("word book entry") << QList<int>({9, 10}) << 1;
+    QTest::newRow("settings") << QList<int>({15}) << 1;
+}
+
+void tst_LumiStart::guideButtonCloses()
+{
+    QFETCH(QList<int>, jobs);
+    QFETCH(int, remaining);
+    auto lumi = start({});
+    TClassMngr *mngr = lumi->commApi()->Commapi_GetClassMngr();
+    for (int job : jobs) {
+        const T_PARAM closes = job == 5 || job == 6 ? 5 : job >= 9 && job <= 11 ? 9 : 0;
+        auto *item = new TClassItem;
+        item->obj = new CloseOnJob(mngr, closes);
+        item->data = static_cast<unsigned long>(job);
+        mngr->ClassMngr_InsertActiveClass(item, 1);
+    }
+    lumi->preView()->hide();
+    lumi->menuBar()->MenuBarP_slotClickedGuideBut();
+    QCOMPARE(mngr->ClassMngr_GetCount(), remaining);
+    QCOMPARE(static_cast<int>(mngr->ClassMngr_GetCurrUserData()), 1);
+    QVERIFY(!lumi->preView()->isHidden());
 }
 
 QTEST_MAIN(tst_LumiStart)
