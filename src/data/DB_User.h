@@ -7,7 +7,9 @@
 // A user dictionary: table user(ID, WORD, EXPLANATION) in a file named by the caller. The IDs
 // number the words in ascending word order (as the headword tables of the shipped dictionaries
 // do), which is what the nearest-word lookup relies on; words added through AddWord keep it so.
-// Opening never creates a file: CreateDictionary makes an empty one.
+// Opening never creates a file: CreateDictionary (or the lumi-userdic tool) makes one.
+// GetCount() answers the largest ID, not the row count: the search list pages by ID, and rows
+// deleted from the middle must not hide the last ones.
 class DB_User final : public Dictionary
 {
 public:
@@ -23,9 +25,6 @@ public:
     DataList *GetDataList(int start, int count, const QString &key, bool exact) override;
     // DataItem(2, 0, 0, 0): WORD, EXPLANATION; empty strings for an unknown id.
     DataItem *GetDataIndex(int id) override;
-    // The largest ID, not the row count: the search list pages by ID, and rows deleted from the
-    // middle must not hide the last ones.
-    // (Inherited GetCount().)
 
     // Adds word with an empty explanation; 0 for an empty word or negative numbers (the numbers
     // are otherwise unused).
