@@ -55,6 +55,8 @@ DataItem *DB_E2E::GetDataIndex(int n)
         return false;
     });
 
+    // The sound database is chosen from the lower-cased name, as GetSound chooses it, not from
+    // WORD as stored (which may start with a capital): see Dictionary::soundFileFor.
     if (!word.isEmpty()) {
         const QByteArray soundName = word.toLower().toUtf8() + ".mp3";
         if (soundAvailable(m_soundPath.isEmpty() ? m_dicPath : m_soundPath, soundName))

@@ -42,7 +42,9 @@ DataItem *DB_E2K::GetDataIndex(int n)
                  return false;
              });
 
-    // The pronounce button is offered only for a name the sound database really holds.
+    // The pronounce button is offered only for a name the sound database really holds. The test
+    // looks where GetSound will read (the sound directory, the same file by the same letter rule,
+    // see Dictionary::soundFileFor), so what is offered can always be played.
     if (!plainWord.isEmpty()) {
         const QByteArray soundName = plainWord + ".mp3";
         if (soundAvailable(m_soundPath.isEmpty() ? m_dicPath : m_soundPath, soundName))
