@@ -7,6 +7,7 @@
 #include "QCopChannel.h"
 #include "QCopEnvelope.h"
 #include "QPEApplication.h"
+#include "SoundMngr.h"
 #include "commapi.h"
 #include "menubar.h"
 #include "preview.h"
@@ -78,8 +79,8 @@ LumiStart::LumiStart(QWidget *parent, const char *name, bool modal, Qt::WindowFl
         std::fflush(stdout);
         std::exit(1);
     }
-    // The message socket, the two timers, the counters and the audio player instance of
-    // pronunciation playback are created here by the sound subsystem.
+    // The manager posts its custom events to this window, whose event() hands them back.
+    m_soundMngr = new SoundMngr(this);
 }
 
 LumiStart::~LumiStart()
@@ -95,6 +96,8 @@ LumiStart::~LumiStart()
     delete m_menuBar;
     delete m_commApi;
     // Sound members go last.
+    delete m_soundMngr;
+    m_soundMngr = nullptr;
     delete m_navioChannel;
 }
 
@@ -188,10 +191,15 @@ bool LumiStart::event(QEvent *event)
 
 bool LumiStart::soundEvent(QEvent *event)
 {
-    // Pronunciation playback's event dispatcher goes here; until it exists the events are
-    // accepted and dropped.
-    Q_UNUSED(event)
-    return true;
+    if (m_soundMngr && m_soundMngr->SoundMngr_Event(event))
+        return true;
+    return QDialog::event(event);
+}
+
+void LumiStart::SoundMngr_PlayMp3ByBuffer(const unsigned char *data, unsigned int length)
+{
+    if (m_soundMngr)
+        m_soundMngr->SoundMngr_PlayMp3ByBuffer(data, length);
 }
 
 void LumiStart::paintEvent(QPaintEvent *event)

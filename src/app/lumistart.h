@@ -10,6 +10,7 @@ class MenuBar;
 class SearchBar;
 class PreView;
 class QCopChannel;
+class SoundMngr;
 
 // The main window: owns the shared services, the permanent menu bar, search bar and search
 // screen, and the channels through which other programs drive the dictionary.
@@ -28,6 +29,10 @@ public:
     SearchBar *searchBar() const { return m_searchBar; }
     PreView *preView() const { return m_preView; }
     bool isWindowActiveFlag() const { return m_windowActive; }
+    SoundMngr *soundMngr() const { return m_soundMngr; }
+
+    // Plays an MP3 pronunciation; the caller keeps (and frees) its buffer, the manager copies it.
+    void SoundMngr_PlayMp3ByBuffer(const unsigned char *data, unsigned int length);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -56,8 +61,9 @@ private:
     // (Commapi_GetDetailView and siblings) so that the screens that push them can update them.
 
     // ---- Sound playback members ----------------------------------------------------------
-    // Pronunciation playback (message socket on port 11894, play-check and wait timers, the
-    // audio player instance, counters and buffer) is added here by the sound subsystem.
-    // "QPE/Navio/dictionary" is already registered: it also guards against a second instance.
+    // "QPE/Navio/dictionary" also guards against a second instance. The sound manager holds the
+    // message socket on port 11894, the play-check and wait timers, the counters, the clip
+    // buffer and the audio player instance.
     QCopChannel *m_navioChannel = nullptr; // owned
+    SoundMngr *m_soundMngr = nullptr; // owned
 };

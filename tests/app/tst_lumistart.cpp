@@ -4,6 +4,7 @@
 #include "ClassMngr.h"
 #include "EditCtrl.h"
 #include "QCopEnvelope.h"
+#include "SoundMngr.h"
 #include "WordListViewCtrl.h"
 #include "commapi.h"
 #include "lumistart.h"
@@ -167,6 +168,16 @@ void tst_LumiStart::construction()
     // Events of the sound range are taken by the main window, not passed on.
     QEvent soundEvent(static_cast<QEvent::Type>(1003));
     QVERIFY(QApplication::sendEvent(lumi.get(), &soundEvent));
+    QVERIFY(lumi->soundMngr());
+    QCOMPARE(lumi->soundMngr()->SoundMngr_GetState(), int(SoundMngr::SOUND_PAUSE));
+
+    // After a stop, a play request travels as custom events through the main window to the
+    // sound manager, which rejects a clip that is not audio.
+    QEvent stopEvent(static_cast<QEvent::Type>(SoundMngr::Q_STOP_SIG));
+    QVERIFY(QApplication::sendEvent(lumi.get(), &stopEvent));
+    const unsigned char junk[] = {0x00, 0x01, 0x02, 0x03, 0x04, 0x05};
+    lumi->SoundMngr_PlayMp3ByBuffer(junk, sizeof junk);
+    QTRY_COMPARE(lumi->soundMngr()->SoundMngr_GetState(), int(SoundMngr::SOUND_ERROR));
 }
 
 void tst_LumiStart::commandLine_data()
