@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(
     build-essential cmake pkg-config git
-    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev
     qt6-qpa-plugins
     libsqlite3-dev sqlite3 libmpg123-dev
     fonts-nanum fonts-noto-cjk

@@ -2,99 +2,23 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "DB_EConversation.h"
 
-#include <sqlite3.h>
-
-#include <cstdlib>
-#include <cstring>
+namespace {
+const ConversationBook::Statements englishBook = {
+        "econ.sdb",
+        "econ_section",
+        "SELECT s.section_name, s.seq FROM econ_section as s WHERE s.seq >= ? ORDER BY s.seq LIMIT ?;",
+        "SELECT t.Title_kor, t.Title_no FROM econ_title as t WHERE t.Up_seq = ? ORDER BY t.Display_seq;",
+        "SELECT t.Comment, t.expn FROM econ_title AS t WHERE t.Title_no = ?;",
+        2,
+        "SELECT c.Talker, c.Dialog_eng, c.Dialog_kor, c.SOUND2 FROM econ_conversation AS c WHERE c.title_seq = ? "
+        "ORDER BY c.Talk_seq;",
+        "SELECT data from e_conversation WHERE name = ?;",
+        false,
+};
+} // namespace
 
 DB_EConversation::DB_EConversation(const QByteArray &dicDir, const QByteArray &soundDir)
-{
-    m_dicPath = dicDir;
-    m_soundPath = soundDir;
-    if (openDatabase(dicDir + "econ.sdb"))
-        m_count = GetCountTable("econ_section", true);
-}
+    : ConversationBook(dicDir, soundDir, englishBook)
+{ }
 
 DB_EConversation::~DB_EConversation() = default;
-
-DataList *DB_EConversation::GetDataList(int start, int count, const QString &key, bool exact)
-{
-    if (!key.isEmpty() || exact)
-        return nullptr;
-    m_lastList.reset();
-    return keepList(
-            queryList("SELECT s.section_name, s.seq FROM econ_section as s WHERE s.seq >= ? ORDER BY s.seq LIMIT ?;",
-                      {start, count}, 1));
-}
-
-DataList *DB_EConversation::GetDataIndexList(int section)
-{
-    m_slot1.reset();
-    auto titles = std::make_unique<DataList>();
-    const int rows = runQuery("SELECT t.Title_kor, t.Title_no FROM econ_title as t WHERE t.Up_seq = ? ORDER BY "
-                              "t.Display_seq;",
-                              {section}, [&titles](sqlite3_stmt *st) {
-                                  auto *item = new DataItem(1, 1, 0, 0);
-                                  item->SetString(0, columnString(st, 0));
-                                  item->SetValue(0, columnInt(st, 1));
-                                  titles->AddItem(item);
-                              });
-    // A section without titles answers an empty list; only a book that cannot be read answers null.
-    if (rows < 0)
-        return nullptr;
-    m_slot1 = std::move(titles);
-    return m_slot1.get();
-}
-
-DataItem *DB_EConversation::GetDataIndex(int title)
-{
-    m_lastItem.reset();
-    if (!m_db)
-        return nullptr;
-    auto item = std::make_unique<DataItem>(2, 0, 1, 0);
-    runQuery("SELECT t.Comment, t.expn FROM econ_title AS t WHERE t.Title_no = ?;", {title}, [&item](sqlite3_stmt *st) {
-        item->SetString(0, columnString(st, 0));
-        item->SetString(1, columnString(st, 1));
-        return false;
-    });
-    auto lines = std::make_unique<DataList>();
-    runQuery("SELECT c.Talker, c.Dialog_eng, c.Dialog_kor, c.SOUND2 FROM econ_conversation AS c WHERE c.title_seq "
-             "= ? ORDER BY c.Talk_seq;",
-             {title}, [&lines](sqlite3_stmt *st) {
-                 auto *line = new DataItem(4, 0, 0, 0);
-                 line->SetString(0, columnString(st, 0));
-                 line->SetString(1, columnString(st, 1));
-                 line->SetString(2, columnString(st, 2));
-                 // The book stores every sound name with one trailing character the sound table lacks.
-                 QString sound = columnString(st, 3);
-                 sound.chop(1);
-                 line->SetString(3, sound);
-                 lines->AddItem(line);
-             });
-    if (lines->GetCount() > 0)
-        item->SetSubList(0, lines.release());
-    return keepItem(std::move(item));
-}
-
-int DB_EConversation::GetSound(const char *soundDir, const char *name, void **data, int *length)
-{
-    if (!soundDir || !name || !data || !length)
-        return 0;
-    sqlite3 *db = auxDatabase(QByteArray(soundDir) + "sound_con.sdb");
-    if (!db)
-        return 0;
-    QByteArray clip;
-    runQueryOn(db, "SELECT data from e_conversation WHERE name = ?;", {name}, [&clip](sqlite3_stmt *st) {
-        clip = columnBytes(st, 0);
-        return false;
-    });
-    // Always a real buffer, even for an empty clip, so that the caller's free() has something to free.
-    void *buffer = std::malloc(static_cast<size_t>(clip.size()) + 1);
-    if (!buffer)
-        return 0;
-    if (!clip.isEmpty())
-        std::memcpy(buffer, clip.constData(), static_cast<size_t>(clip.size()));
-    *data = buffer;
-    *length = static_cast<int>(clip.size());
-    return 1;
-}
