@@ -2,12 +2,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "Data.h"
 
+#include <algorithm>
+
 DataItem::DataItem(int strings, int values, int subLists, int images)
     : m_strings(qMax(strings, 0))
-    , m_values(qMax(values, 0), 0)
+    , m_values(qMax(values, 0))
     , m_subLists(static_cast<size_t>(qMax(subLists, 0)))
     , m_images(qMax(images, 0))
-{ }
+{
+    std::fill(m_values.begin(), m_values.end(), 0);
+}
 
 DataItem::~DataItem() = default;
 
