@@ -16,6 +16,13 @@ if(LUMI_SANITIZE)
     target_link_options(lumi_settings INTERFACE -fsanitize=address,undefined)
 endif()
 
+# Tests meet over local sockets in a runtime directory of their own. It lives under /tmp with a
+# name derived from the build directory: socket paths are limited to 108 bytes, and a checkout
+# can sit arbitrarily deep.
+string(MD5 _lumi_build_hash "${CMAKE_BINARY_DIR}")
+string(SUBSTRING "${_lumi_build_hash}" 0 12 _lumi_build_hash)
+set(LUMI_TEST_RUNTIME_DIR "/tmp/lumi-test-${_lumi_build_hash}")
+
 # Registers a Qt Test executable with CTest; GUI tests run on the offscreen platform and
 # every test gets private data, settings and pixmap paths so it never touches the device paths.
 function(lumi_add_test name)
@@ -25,5 +32,5 @@ function(lumi_add_test name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         TIMEOUT 300
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LUMI_DATA_DIR=${CMAKE_BINARY_DIR}/test-home/nodata/;LUMI_SETTINGS_FILE=${CMAKE_BINARY_DIR}/test-home/nosettings.ini;LUMI_PIXMAP_DIR=${CMAKE_BINARY_DIR}/pics/;LUMI_SOURCE_DIR=${CMAKE_SOURCE_DIR};LUMI_BINARY_DIR=${CMAKE_BINARY_DIR};XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/test-home/run;ASAN_OPTIONS=detect_leaks=0")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LUMI_DATA_DIR=${CMAKE_BINARY_DIR}/test-home/nodata/;LUMI_SETTINGS_FILE=${CMAKE_BINARY_DIR}/test-home/nosettings.ini;LUMI_PIXMAP_DIR=${CMAKE_BINARY_DIR}/pics/;LUMI_SOURCE_DIR=${CMAKE_SOURCE_DIR};LUMI_BINARY_DIR=${CMAKE_BINARY_DIR};XDG_RUNTIME_DIR=${LUMI_TEST_RUNTIME_DIR};ASAN_OPTIONS=detect_leaks=0")
 endfunction()
