@@ -45,33 +45,6 @@ QColor pick(int dicType, const QRgb (&rgb)[4])
     return QColor(rgb[familyOf(dicType)]);
 }
 
-// The bit of a data-layer kind in a DIC_MASK, 0 for kinds without one.
-DIC_MASK maskOfKind(int kind)
-{
-    switch (kind) {
-    case DIC_TYPE_KOREA:
-        return DIC_MASK_KOREA;
-    case DIC_TYPE_K2E:
-        return DIC_MASK_K2E;
-    case DIC_TYPE_E2K:
-        return DIC_MASK_E2K;
-    case DIC_TYPE_E2E:
-        return DIC_MASK_E2E;
-    case DIC_TYPE_J2K:
-        return DIC_MASK_J2K;
-    case DIC_TYPE_K2J:
-        return DIC_MASK_K2J;
-    case DIC_TYPE_C2K:
-        return DIC_MASK_C2K;
-    case DIC_TYPE_K2C:
-        return DIC_MASK_K2C;
-    case DIC_TYPE_HANJA:
-        return DIC_MASK_HANJA;
-    default:
-        return 0;
-    }
-}
-
 const char *keyOfSetting(int id)
 {
     switch (id) {
@@ -262,7 +235,7 @@ int CommAPI::Commapi_MakeCurDicInfoByWord(const QString &word)
     if (list) {
         for (int i = 0; i < list->GetCount(); ++i) {
             const DataItem *item = list->GetItem(i);
-            const DIC_MASK bit = item ? maskOfKind(item->GetValue(1)) : 0;
+            const DIC_MASK bit = item ? Commapi_MaskOfDicType(item->GetValue(1)) : 0;
             if (bit && !(m_hasDicMask & bit)) {
                 m_hasDicMask |= bit;
                 ++m_hasDicCount;
@@ -475,4 +448,30 @@ void CommAPI::Commapi_slotExpireAutoLCDOff()
 void CommAPI::Commapi_Exit()
 {
     QCoreApplication::exit(0);
+}
+
+DIC_MASK CommAPI::Commapi_MaskOfDicType(int kind)
+{
+    switch (kind) {
+    case DIC_TYPE_KOREA:
+        return DIC_MASK_KOREA;
+    case DIC_TYPE_K2E:
+        return DIC_MASK_K2E;
+    case DIC_TYPE_E2K:
+        return DIC_MASK_E2K;
+    case DIC_TYPE_E2E:
+        return DIC_MASK_E2E;
+    case DIC_TYPE_J2K:
+        return DIC_MASK_J2K;
+    case DIC_TYPE_K2J:
+        return DIC_MASK_K2J;
+    case DIC_TYPE_C2K:
+        return DIC_MASK_C2K;
+    case DIC_TYPE_K2C:
+        return DIC_MASK_K2C;
+    case DIC_TYPE_HANJA:
+        return DIC_MASK_HANJA;
+    default:
+        return 0;
+    }
 }

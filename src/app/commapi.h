@@ -149,6 +149,8 @@ public:
     // --- text
     // 0 English, 1 Korean, 2 Japanese, -1 mixed, other script or empty.
     static int checkLanguage(const QString &text);
+    // The bit of a dictionary type in a DIC_MASK; 0 for types without one.
+    static DIC_MASK Commapi_MaskOfDicType(int dicType);
     static bool CheckNullString(const QString &s) { return s.isEmpty(); }
 
     // --- settings

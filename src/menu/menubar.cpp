@@ -58,32 +58,6 @@ const DictionaryEntry *dictionaryOfId(int id)
 const int dicTypeOfStartCode[10] = {DIC_TYPE_TOTAL, DIC_TYPE_KOREA, DIC_TYPE_K2E, DIC_TYPE_E2K, DIC_TYPE_E2E,
                                     DIC_TYPE_J2K,   DIC_TYPE_K2J,   DIC_TYPE_C2K, DIC_TYPE_K2C, DIC_TYPE_HANJA};
 
-DIC_MASK maskOfDicType(int dicType)
-{
-    switch (dicType) {
-    case DIC_TYPE_KOREA:
-        return DIC_MASK_KOREA;
-    case DIC_TYPE_K2E:
-        return DIC_MASK_K2E;
-    case DIC_TYPE_E2K:
-        return DIC_MASK_E2K;
-    case DIC_TYPE_E2E:
-        return DIC_MASK_E2E;
-    case DIC_TYPE_J2K:
-        return DIC_MASK_J2K;
-    case DIC_TYPE_K2J:
-        return DIC_MASK_K2J;
-    case DIC_TYPE_C2K:
-        return DIC_MASK_C2K;
-    case DIC_TYPE_K2C:
-        return DIC_MASK_K2C;
-    case DIC_TYPE_HANJA:
-        return DIC_MASK_HANJA;
-    default:
-        return 0;
-    }
-}
-
 // The pictures of a dictionary family: menu-bar background, menu button, history button.
 struct FamilyPictures
 {
@@ -305,7 +279,7 @@ void MenuBar::addItem(PopupMenu *menu, int id, const QString &label, const QStri
 void MenuBar::addDictionaryItems(PopupMenu *menu, int firstId, unsigned long onlyMask)
 {
     for (const DictionaryEntry &d : dictionaries) {
-        if (onlyMask && !(onlyMask & maskOfDicType(d.dicType)))
+        if (onlyMask && !(onlyMask & CommAPI::Commapi_MaskOfDicType(d.dicType)))
             continue;
         addItem(menu, d.menuId + (firstId - POPUP_ID_MENU_DIC_FIRST), QString::fromUtf8(d.label),
                 QString::fromLatin1(d.picture));
