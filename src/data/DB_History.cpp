@@ -26,19 +26,6 @@ bool isStoreKind(E_DICTIONARY kind)
     return kind == DICTIONARY_HISTORY || kind == DICTIONARY_VOCABULARY;
 }
 
-const char *orderClause(E_ALIGN align)
-{
-    switch (align) {
-    case ALIGN_RECENT:
-        return " ORDER BY ID DESC";
-    case ALIGN_WORD_ASC:
-        return " ORDER BY WORD ASC";
-    case ALIGN_WORD_DESC:
-        return " ORDER BY WORD DESC";
-    }
-    return "";
-}
-
 } // namespace
 
 DB_History::DB_History(const QByteArray &dicDir)

@@ -30,19 +30,6 @@ bool filtersState(E_UNDERSTAND understand)
     return static_cast<unsigned>(understand) < 4;
 }
 
-const char *orderClause(E_ALIGN align)
-{
-    switch (align) {
-    case ALIGN_RECENT:
-        return " ORDER BY ID DESC";
-    case ALIGN_WORD_ASC:
-        return " ORDER BY WORD ASC";
-    case ALIGN_WORD_DESC:
-        return " ORDER BY WORD DESC";
-    }
-    return "";
-}
-
 } // namespace
 
 DB_Vocabulary::DB_Vocabulary(const QByteArray &dicDir)

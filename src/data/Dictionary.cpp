@@ -583,3 +583,16 @@ int Dictionary::readSound(const char *dir, const char *name, void **data, int *l
     }
     return 1;
 }
+
+const char *Dictionary::orderClause(E_ALIGN align)
+{
+    switch (align) {
+    case ALIGN_RECENT:
+        return " ORDER BY ID DESC";
+    case ALIGN_WORD_ASC:
+        return " ORDER BY WORD ASC";
+    case ALIGN_WORD_DESC:
+        return " ORDER BY WORD DESC";
+    }
+    return "";
+}

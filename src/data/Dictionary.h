@@ -137,6 +137,8 @@ protected:
     std::unique_ptr<DataList> queryList(const char *sql, SqlArgs args, int cut);
 
     // Column readers for row callbacks: UTF-8 text (empty for NULL), raw bytes, integer.
+    // The ORDER BY clause of a user-store list (leading space), empty for an unknown order.
+    static const char *orderClause(E_ALIGN align);
     static QString columnString(sqlite3_stmt *st, int col);
     static QByteArray columnBytes(sqlite3_stmt *st, int col);
     static int columnInt(sqlite3_stmt *st, int col);
