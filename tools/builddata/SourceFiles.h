@@ -14,25 +14,26 @@ namespace SourceFiles {
 
 // The whole file, decompressed when its name ends in ".gz" or ".bz2" (through gzip / bzip2).
 // Empty optional when the file is missing or cannot be read.
-std::optional<QByteArray> read(const QString& path);
+std::optional<QByteArray> read(const QString &path);
 
 // The file's lines, decoded as UTF-8, without line ends ("\n" or "\r\n"); a leading byte-order
 // mark is dropped.
-std::optional<QStringList> readLines(const QString& path);
+std::optional<QStringList> readLines(const QString &path);
 
 // The first existing of the candidates, or an empty string.
-QString firstExisting(const QStringList& candidates);
+QString firstExisting(const QStringList &candidates);
 
 } // namespace SourceFiles
 
 // Unihan database fields, read from the Unihan_*.txt files (plain or .bz2) of a directory.
 // Only the fields asked for are kept: code point -> field -> value.
-class Unihan final {
+class Unihan final
+{
 public:
     // Reads every Unihan_*.txt[.bz2] in dir that holds one of the fields. False when none is found.
-    bool load(const QString& dir, const QStringList& fields);
-    QString value(char32_t codePoint, const QString& field) const;
-    const QHash<char32_t, QHash<QString, QString>>& entries() const { return m_entries; }
+    bool load(const QString &dir, const QStringList &fields);
+    QString value(char32_t codePoint, const QString &field) const;
+    const QHash<char32_t, QHash<QString, QString>> &entries() const { return m_entries; }
 
     // "U+5B78" -> 0x5B78 (0 when malformed).
     static char32_t parseCodePoint(QStringView text);
@@ -40,7 +41,8 @@ public:
     // The 214 Kangxi radicals as unified ideographs: for radical n, the lowest code point whose
     // kRSUnicode is exactly "n.0" (人 rather than 亻), its strokes from kTotalStrokes. Needs the
     // fields kRSUnicode and kTotalStrokes loaded; index 0 is radical 1. Missing ones stay empty.
-    struct Radical {
+    struct Radical
+    {
         int number = 0;
         QString character;
         int strokes = 0;
@@ -56,7 +58,8 @@ private:
 };
 
 // One character of KANJIDIC2.
-struct KanjidicEntry {
+struct KanjidicEntry
+{
     QString literal;
     int grade = 0; // 0 when not given
     int radical = 0; // classical radical number
@@ -70,12 +73,13 @@ struct KanjidicEntry {
 
 namespace Kanjidic {
 // Parses KANJIDIC2 XML (plain or .gz). Empty when the file is missing or malformed.
-QHash<QString, KanjidicEntry> load(const QString& path);
+QHash<QString, KanjidicEntry> load(const QString &path);
 } // namespace Kanjidic
 
 // libhangul's hanja.txt: "reading:hanja:meaning" lines, '#' comments. Single characters carry
 // their Korean meaning and reading ("학:學:배울 학"); words mostly have an empty meaning.
-struct HanjaTxtEntry {
+struct HanjaTxtEntry
+{
     QString reading;
     QString hanja;
     QString meaning;
@@ -83,5 +87,5 @@ struct HanjaTxtEntry {
 
 namespace HanjaTxt {
 // Every well-formed line in file order; empty when the file is missing.
-std::vector<HanjaTxtEntry> load(const QString& path);
+std::vector<HanjaTxtEntry> load(const QString &path);
 } // namespace HanjaTxt
