@@ -10,23 +10,9 @@ scripts/deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMI_BUILD_TESTS=OFF >/dev/null
 cmake --build build -j"$(nproc)"
 
-mkdir -p demo/data
-if [ -x build/tools/lumi-build-data ] && [ ! -e demo/data/.complete ]; then
-    build/tools/lumi-build-data --out demo/data && touch demo/data/.complete
-elif [ ! -e demo/data/.complete ] && [ ! -e demo/data/.fixtures ]; then
-    # Until the open-data builders exist, the demo runs on the small test dictionaries.
-    for sql in tests/data/fixtures/*.sql; do
-        name=$(basename "$sql" .sql)
-        case "$name" in
-            english_sound_*) db="sound_${name#english_sound_}.sdb" ;;
-            phrasebook_sound) db=sound_con.sdb ;;
-            english_* | cjk_* | phrasebook_*) db="${name#*_}.sdb" ;;
-            *) continue ;;
-        esac
-        rm -f "demo/data/$db"
-        sqlite3 "demo/data/$db" <"$sql"
-    done
-    touch demo/data/.fixtures
+# The dictionaries are built from open data on the first start (several minutes) and reused after.
+if ! scripts/build-data.sh demo/data; then
+    echo "== some dictionaries could not be built; the program starts with those that were" >&2
 fi
 export LUMI_DATA_DIR=${LUMI_DATA_DIR:-$top/demo/data/}
 export LUMI_SETTINGS_FILE=${LUMI_SETTINGS_FILE:-$top/demo/dicset.ini}
