@@ -385,8 +385,10 @@ QSet<QString> Kengdic::properWords(const std::vector<KengdicRow> &rows)
                          QStringLiteral("japan"),   QStringLiteral("japanese"), QStringLiteral("china"),
                          QStringLiteral("chinese"), QStringLiteral("english"),  QStringLiteral("america"),
                          QStringLiteral("american")};
+    // Beyond those, a word counts as a name when it is capitalised inside a gloss more than once
+    // and never written in lower case ("Sejong"; not "a Length of time").
     for (auto it = capital.cbegin(); it != capital.cend(); ++it)
-        if (it.value() > lower.value(it.key()))
+        if (it.value() >= 2 && !lower.contains(it.key()))
             proper.insert(it.key());
     return proper;
 }
@@ -434,9 +436,17 @@ std::vector<EnglishHeadword> Kengdic::englishHeadwords(const QString &sense, con
     bool first = true;
     for (QString piece : std::as_const(pieces)) {
         piece = piece.simplified();
-        static const QRegularExpression edges(QStringLiteral("^[\\s.!?~'-]+|[\\s.!?~'-]+$"));
+        static const QRegularExpression edges(QStringLiteral("^[\\s.!?~'-]+|[\\s!?~'-]+$"));
         piece.remove(edges);
-        if (piece.isEmpty() || hasHangul(piece))
+        // A full stop ends the piece unless it belongs to an abbreviation ("Mr.", "B.C.").
+        static const QSet<QString> abbreviations{QStringLiteral("mr."), QStringLiteral("mrs."), QStringLiteral("ms."),
+                                                 QStringLiteral("dr.")};
+        if (piece.endsWith(QLatin1Char('.')) && piece.count(QLatin1Char('.')) == 1
+            && !abbreviations.contains(piece.toLower()))
+            piece.chop(1);
+        static const QRegularExpression remark(QStringLiteral("^(?:e\\.g|i\\.e|see|same as|cf)\\b"),
+                                               QRegularExpression::CaseInsensitiveOption);
+        if (piece.isEmpty() || hasHangul(piece) || piece.contains(remark))
             continue;
         // A place's gloss names it first and then describes it ("Busan, city in SE Korea").
         if (properNoun && !first)
@@ -466,16 +476,23 @@ std::vector<EnglishHeadword> Kengdic::englishHeadwords(const QString &sense, con
         }
         piece = piece.trimmed();
         QStringList words = piece.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (words.isEmpty() || words.size() > 4 || piece.size() > 40 || !allowed.match(piece).hasMatch()
+        // Longer pieces describe rather than translate; "sb" and "sth" only hold a place.
+        static const QSet<QString> placeholders{QStringLiteral("sb"), QStringLiteral("sth"), QStringLiteral("one's"),
+                                                QStringLiteral("oneself"), QStringLiteral("o.s.")};
+        const auto content = std::count_if(words.begin(), words.end(),
+                                           [](const QString &word) { return !placeholders.contains(word.toLower()); });
+        if (words.isEmpty() || content > 3 || piece.size() > 40 || !allowed.match(piece).hasMatch()
             || noHeadword.contains(piece.toLower()))
             continue;
         for (qsizetype i = 0; i < words.size(); ++i) {
             QString &word = words[i];
             const QString lowered = word.toLower();
-            const bool acronym = word.size() >= 2 && word.size() <= 3 && word == word.toUpper();
+            const bool acronym = word.size() >= 2 && word.size() <= 4 && word == word.toUpper();
+            const bool capital = word[0].isUpper();
             if (acronym)
                 continue;
-            if (proper.contains(lowered) || (properNoun && (i == 0 || word.size() > 3)))
+            // Names keep the capitals their gloss gives them ("Diamond Mountains", "Han river").
+            if (proper.contains(lowered) || abbreviations.contains(lowered) || (properNoun && (i == 0 || capital)))
                 word = capitalised(word);
             else
                 word = lowered;
@@ -548,6 +565,7 @@ struct ReverseSense
 {
     int group = 0;
     int importance = 0;
+    int alternatives = 0; // English headwords drawn from the same sense: 1 for a plain translation
     const KoreanEntry *korean = nullptr;
     QString gloss;
 };
@@ -658,7 +676,9 @@ std::vector<EnglishEntry> englishEntries(const std::vector<KengdicRow> &rows, co
     std::map<QString, EnglishEntry> byHeadword;
     for (const KoreanEntry &entry : korean) {
         for (qsizetype s = 0; s < entry.rawSenses.size(); ++s) {
-            for (const EnglishHeadword &english : Kengdic::englishHeadwords(entry.rawSenses[s], entry.pos, proper)) {
+            const std::vector<EnglishHeadword> headwords
+                    = Kengdic::englishHeadwords(entry.rawSenses[s], entry.pos, proper);
+            for (const EnglishHeadword &english : headwords) {
                 EnglishEntry &target = byHeadword[english.text];
                 target.headword = english.text;
                 const bool already = std::any_of(target.senses.begin(), target.senses.end(),
@@ -666,7 +686,8 @@ std::vector<EnglishEntry> englishEntries(const std::vector<KengdicRow> &rows, co
                 if (already)
                     continue;
                 target.importance = std::max(target.importance, entry.importance);
-                target.senses.push_back({english.partOfSpeech, entry.importance, &entry, entry.senses[s]});
+                target.senses.push_back(
+                        {english.partOfSpeech, entry.importance, int(headwords.size()), &entry, entry.senses[s]});
             }
         }
     }
@@ -674,13 +695,16 @@ std::vector<EnglishEntry> englishEntries(const std::vector<KengdicRow> &rows, co
     entries.reserve(byHeadword.size());
     for (auto &[text, entry] : byHeadword) {
         entry.key = TextKeys::asciiUpper(text);
-        // Groups in code order with the unknown group last; the most basic Korean words first.
+        // Groups in code order with the unknown group last; the most basic Korean words first and,
+        // among those, the plainest translations.
         std::stable_sort(entry.senses.begin(), entry.senses.end(), [](const ReverseSense &a, const ReverseSense &b) {
             const int ga = a.group == 0 ? 99 : a.group;
             const int gb = b.group == 0 ? 99 : b.group;
             if (ga != gb)
                 return ga < gb;
-            return a.importance > b.importance;
+            if (a.importance != b.importance)
+                return a.importance > b.importance;
+            return a.alternatives < b.alternatives;
         });
         entries.push_back(std::move(entry));
     }

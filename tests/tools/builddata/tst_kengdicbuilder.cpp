@@ -306,13 +306,21 @@ void TestKengdicBuilder::drawsEnglishHeadwords_data()
             << QStringLiteral("(Word to get somebody’s attention) “Hey!!”, Telephone HELLO, 여보")
             << QStringLiteral("10") << QStringList{QStringLiteral("hey/1"), QStringLiteral("telephone hello/1")};
     QTest::newRow("proper names") << QStringLiteral("The han river, runs through Seoul") << QStringLiteral("7")
-                                  << QStringList{QStringLiteral("Han River/5")};
+                                  << QStringList{QStringLiteral("Han river/5")};
     QTest::newRow("known name inside") << QStringLiteral("South korea") << QStringLiteral("1")
                                        << QStringList{QStringLiteral("south Korea/5")};
     QTest::newRow("acronym and apostrophe") << QStringLiteral("TV, one’s own self") << QStringLiteral("1")
                                             << QStringList{QStringLiteral("TV/5"), QStringLiteral("one's own self/5")};
     QTest::newRow("numbers and long phrases") << QStringLiteral("90, see 6000, the verb's action is over perhaps sadly")
                                               << QStringLiteral("9") << QStringList();
+    QTest::newRow("name as the gloss writes it") << QStringLiteral("The Diamond Mountains") << QStringLiteral("7")
+                                                 << QStringList{QStringLiteral("Diamond Mountains/5")};
+    QTest::newRow("abbreviations and remarks")
+            << QStringLiteral("Mr., B.C., Yes., e.g. Seoul, see 6000") << QStringLiteral("5")
+            << QStringList{QStringLiteral("Mr./0"), QStringLiteral("B.C./0"), QStringLiteral("yes/0")};
+    QTest::newRow("four words are a description")
+            << QStringLiteral("very careful or meticulous, base sth on sth, pawn off onto sb") << QStringLiteral("4")
+            << QStringList{QStringLiteral("base sth on sth/9"), QStringLiteral("pawn off onto sb/9")};
     QTest::newRow("pronoun") << QStringLiteral("He") << QStringLiteral("8") << QStringList{QStringLiteral("he/3")};
     QTest::newRow("numeral has no group")
             << QStringLiteral("Forty") << QStringLiteral("9") << QStringList{QStringLiteral("forty/0")};
@@ -378,7 +386,7 @@ void TestKengdicBuilder::writesEnglishKoreanRows()
     QCOMPARE(rows(db, "SELECT dic_wd, sc_wd, impt_rt FROM e2k_word WHERE sc_wd IN ('CONTINUOUSLY', 'DISPLAY', "
                       "'ONE', 'HAN RIVER', 'CUTE', 'TO ADVANCE', 'ADVANCE') ORDER BY ID;"),
              (QStringList{QStringLiteral("advance|ADVANCE|2"), QStringLiteral("continuously|CONTINUOUSLY|2"),
-                          QStringLiteral("display|DISPLAY|2"), QStringLiteral("Han River|HAN RIVER|0"),
+                          QStringLiteral("display|DISPLAY|2"), QStringLiteral("Han river|HAN RIVER|0"),
                           QStringLiteral("one|ONE|3")}));
     // "display": two Korean words with different Hanja, the more basic (level B) first.
     QCOMPARE(rows(db, "SELECT e.flag, e.txt FROM e2k_example AS e JOIN e2k_word AS w ON w.seq_n = e.wd_seq_n "
