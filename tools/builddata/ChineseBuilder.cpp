@@ -382,6 +382,19 @@ bool writeC2K(const BuildContext &ctx, const std::vector<CedictEntry> &cedict, c
         if (entry.traditional != character.title && !character.traditional.contains(entry.traditional))
             character.traditional << entry.traditional;
     }
+    // The traditional forms proper before the mere variants (幹 before 乹).
+    for (Character &character : characters) {
+        std::stable_sort(character.traditional.begin(), character.traditional.end(),
+                         [&](const QString &a, const QString &b) {
+                             const auto variantOnly = [&](const QString &form) {
+                                 return std::all_of(character.entries.begin(), character.entries.end(), [&](int index) {
+                                     return cedict[size_t(index)].traditional != form
+                                            || onlyReferences(cedict[size_t(index)].senses);
+                                 });
+                             };
+                             return !variantOnly(a) && variantOnly(b);
+                         });
+    }
 
     // Words containing each character.
     QHash<char32_t, std::vector<int>> wordIndex;
