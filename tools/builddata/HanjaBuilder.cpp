@@ -154,11 +154,12 @@ private:
         m_tables.characters.push_back(std::move(row));
     }
 
-    // One row per reading that hanja.txt explains; a character whose readings are all
-    // unexplained keeps its first. A radical keeps one row only (its taught reading when it has
-    // one): the radical list pairs every radical with the character row that is the radical
-    // itself, so a second row would list the radical twice. Its other readings stay findable as
-    // headwords.
+    // One row per reading that hanja.txt explains (the initial-sound forms such as 낙 for 락
+    // included: the keyboard offers those readings too); a character whose readings are all
+    // unexplained keeps its first. The keyboard finds characters by reading, so every reading
+    // needs its row: 金 is the only character read 김. A radical with several readings is
+    // therefore listed once per reading in the radical list, which pairs each radical with the
+    // character rows that are the radical itself.
     void makeCharacterRows()
     {
         QHash<QString, int> radicalNumber;
@@ -187,13 +188,6 @@ private:
             }
             if (kept.empty())
                 kept.push_back(&source.readings.front());
-            if (ownRadical && kept.size() > 1) {
-                const auto taughtOne = std::find_if(kept.begin(), kept.end(), [&taught](const SourceReading *r) {
-                    return taught.contains(r->reading);
-                });
-                const SourceReading *primary = taughtOne != kept.end() ? *taughtOne : kept.front();
-                kept = {primary};
-            }
             for (const SourceReading *reading : kept)
                 addCharacterRow(source.hanja, *reading, radical, facts.strokes, level);
         }
