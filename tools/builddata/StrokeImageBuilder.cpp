@@ -6,7 +6,7 @@
 #include "BuilderRegistry.h"
 #include "DbWriter.h"
 
-#include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -14,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
+#include <QSet>
 #include <QThread>
 #include <QtEndian>
 
@@ -360,26 +361,24 @@ bool buildImages(const BuildContext &ctx)
         return false;
     }
 
-    // One job per distinct character with data. Compatibility ideographs (a second reading of a
-    // character, U+F900 and up) share the unified character's strokes.
+    // One job per distinct character with data. Compatibility ideographs (the second readings of
+    // a character, U+F900 and up) share the unified character's strokes.
+    QSet<QString> known;
+    for (const QString &file : QDir(dataDir).entryList({QStringLiteral("*.json")}, QDir::Files))
+        known.insert(file.chopped(5));
     std::vector<Character> characters;
     QHash<QString, size_t> byCharacter;
     int withoutData = 0;
     for (const auto &[seq, hanja] : *rows) {
-        QString key = hanja;
-        QString file = dataDir + key + QStringLiteral(".json");
-        if (!QFileInfo::exists(file)) {
-            key = hanja.normalized(QString::NormalizationForm_C);
-            file = dataDir + key + QStringLiteral(".json");
-        }
-        if (hanja.isEmpty() || !QFileInfo::exists(file)) {
+        const QString key = known.contains(hanja) ? hanja : hanja.normalized(QString::NormalizationForm_C);
+        if (key.isEmpty() || !known.contains(key)) {
             ++withoutData;
             continue;
         }
         auto it = byCharacter.constFind(key);
         if (it == byCharacter.constEnd()) {
             it = byCharacter.insert(key, characters.size());
-            characters.push_back(Character{file, {}});
+            characters.push_back(Character{dataDir + key + QStringLiteral(".json"), {}});
         }
         characters[it.value()].seqs.push_back(seq);
     }
