@@ -105,9 +105,7 @@ class TestStrokeImageBuilder : public QObject
 private slots:
     void parsesPathData_data();
     void parsesPathData();
-    void realStrokesEncloseTheirMedians();
-    void loadsCharacterFiles_data();
-    void loadsCharacterFiles();
+    void rejectsBrokenCharacterFiles();
     void stepsShowTheOrder_data();
     void stepsShowTheOrder();
     void pngRoundTrip_data();
@@ -127,7 +125,6 @@ void TestStrokeImageBuilder::parsesPathData_data()
     QTest::newRow("relative lines") << "m 10 20 l 20 0 l 0 20 z" << true << square;
     QTest::newRow("pairs after a move are lines") << "M 10 20 30 20 30 40 Z" << true << square;
     QTest::newRow("horizontal and vertical") << "M 10 20 H 30 V 40 Z" << true << square;
-    QTest::newRow("relative h and v, commas, no spaces") << "M10,20h20v20z" << true << square;
     QTest::newRow("relative curve after close starts at the subpath")
             << "M 10 20 L 30 20 Z l 0 20" << true << QRectF(10, 20, 20, 20);
     QTest::newRow("quadratic") << "M 0 0 Q 50 100 100 0 Z" << true << QRectF(0, 0, 100, 50);
@@ -137,19 +134,14 @@ void TestStrokeImageBuilder::parsesPathData_data()
     QTest::newRow("smooth cubic reflects the control")
             << "M 0 0 C 0 100 100 100 100 0 S 200 -100 200 0" << true << QRectF(0, -75, 200, 150);
     QTest::newRow("signs, fractions, exponents") << "M1e1-2E1L+30.0-.2e2L30,0" << true << QRectF(10, -20, 20, 20);
-    QTest::newRow("repeated quadratics") << "M 0 0 Q 0 0 10 0 10 10 0 10 Z" << true << QRectF(0, 0, 10, 10);
 
     QTest::newRow("empty") << "" << false << QRectF();
-    QTest::newRow("only spaces") << "   " << false << QRectF();
     QTest::newRow("no move first") << "L 1 2" << false << QRectF();
     QTest::newRow("numbers before a command") << "1 2 M 3 4" << false << QRectF();
     QTest::newRow("missing coordinate") << "M 1" << false << QRectF();
-    QTest::newRow("short curve") << "M 0 0 Q 1 2 3" << false << QRectF();
     QTest::newRow("unknown command") << "M 1 2 X 3 4" << false << QRectF();
     QTest::newRow("arcs are not supported") << "M 0 0 A 1 1 0 0 1 5 5" << false << QRectF();
     QTest::newRow("numbers after close") << "M 0 0 L 1 1 Z 3 4" << false << QRectF();
-    QTest::newRow("bad exponent") << "M 1e 2" << false << QRectF();
-    QTest::newRow("lone sign") << "M - 2" << false << QRectF();
 }
 
 void TestStrokeImageBuilder::parsesPathData()
@@ -162,71 +154,23 @@ void TestStrokeImageBuilder::parsesPathData()
     QCOMPARE(path.has_value(), valid);
     if (!valid)
         return;
-    const QRectF actual = path->boundingRect();
-    QVERIFY2(qAbs(actual.left() - bounds.left()) < 0.01 && qAbs(actual.top() - bounds.top()) < 0.01
-                     && qAbs(actual.width() - bounds.width()) < 0.01 && qAbs(actual.height() - bounds.height()) < 0.01,
-             qPrintable(QStringLiteral("bounds %1 %2 %3 %4")
-                                .arg(actual.left())
-                                .arg(actual.top())
-                                .arg(actual.width())
-                                .arg(actual.height())));
+    QCOMPARE(path->boundingRect(), bounds); // fuzzy: the curves' extremes are computed
 }
 
-void TestStrokeImageBuilder::realStrokesEncloseTheirMedians()
+void TestStrokeImageBuilder::rejectsBrokenCharacterFiles()
 {
-    // Every stroke outline of the real data, parsed, holds the inner points of its own centre
-    // line: coordinates, curve commands and closing all read right.
-    for (const QString &character : {QStringLiteral("一"), QStringLiteral("力"), QStringLiteral("學")}) {
-        const auto strokes = StrokeImageBuilder::loadStrokes(strokeFile(character));
-        QVERIFY(strokes);
-        const auto lines = medians(character);
-        QCOMPARE(lines.size(), strokes->size());
-        for (size_t k = 0; k < strokes->size(); ++k) {
-            const QPainterPath &stroke = (*strokes)[k];
-            QVERIFY(stroke.elementCount() > 4);
-            QVERIFY(QRectF(0, -124, 1024, 1024).contains(stroke.boundingRect()));
-            for (const QPointF &p : innerPoints(lines[k]))
-                QVERIFY2(stroke.contains(p), qPrintable(QStringLiteral("%1 stroke %2").arg(character).arg(k + 1)));
-        }
-    }
-}
-
-void TestStrokeImageBuilder::loadsCharacterFiles_data()
-{
-    QTest::addColumn<QByteArray>("json"); // written to a file; empty: the fixture of the character
-    QTest::addColumn<QString>("character");
-    QTest::addColumn<int>("strokes"); // -1: not loadable
-
-    QTest::newRow("one stroke") << QByteArray() << "一" << 1;
-    QTest::newRow("two strokes") << QByteArray() << "力" << 2;
-    QTest::newRow("sixteen strokes") << QByteArray() << "學" << 16;
-    QTest::newRow("missing file") << QByteArray() << "乭" << -1;
-    QTest::newRow("not json") << QByteArray("{\"strokes\": [\"M 0 0 L 1 1 Z\"") << "" << -1;
-    QTest::newRow("array at top") << QByteArray("[\"M 0 0 L 1 1 Z\"]") << "" << -1;
-    QTest::newRow("no strokes") << QByteArray("{\"medians\": []}") << "" << -1;
-    QTest::newRow("empty strokes") << QByteArray("{\"strokes\": []}") << "" << -1;
-    QTest::newRow("stroke not a string") << QByteArray("{\"strokes\": [\"M 0 0 L 1 1 Z\", 5]}") << "" << -1;
-    QTest::newRow("stroke that does not parse")
-            << QByteArray("{\"strokes\": [\"M 0 0 L 1 1 Z\", \"M 0\"]}") << "" << -1;
-    QTest::newRow("minimal file") << QByteArray("{\"strokes\": [\"M 0 0 L 1 1 Z\", \"M 2 2 L 3 3 Z\"]}") << "" << 2;
-}
-
-void TestStrokeImageBuilder::loadsCharacterFiles()
-{
-    QFETCH(QByteArray, json);
-    QFETCH(QString, character);
-    QFETCH(int, strokes);
-
     QTemporaryDir dir;
-    QString path = strokeFile(character);
-    if (!json.isEmpty()) {
-        path = dir.filePath(QStringLiteral("x.json"));
+    const QString path = dir.filePath(QStringLiteral("x.json"));
+    QVERIFY(!StrokeImageBuilder::loadStrokes(path)); // missing
+    for (const char *json :
+         {"{\"strokes\": [\"M 0 0 L 1 1 Z\"", "[\"M 0 0 L 1 1 Z\"]", "{\"medians\": []}", "{\"strokes\": []}",
+          "{\"strokes\": [\"M 0 0 L 1 1 Z\", 5]}", "{\"strokes\": [\"M 0 0 L 1 1 Z\", \"M 0\"]}"}) {
         QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(json);
+        file.close();
+        QVERIFY2(!StrokeImageBuilder::loadStrokes(path), json);
     }
-    const auto loaded = StrokeImageBuilder::loadStrokes(path);
-    QCOMPARE(loaded ? int(loaded->size()) : -1, strokes);
 }
 
 void TestStrokeImageBuilder::stepsShowTheOrder_data()
@@ -245,6 +189,13 @@ void TestStrokeImageBuilder::stepsShowTheOrder()
     const auto lines = medians(character);
     const std::vector<QImage> steps = StrokeImageBuilder::renderSteps(*strokes);
     QCOMPARE(steps.size(), strokes->size());
+    QCOMPARE(lines.size(), strokes->size());
+    // Each parsed outline holds the inner points of its own centre line: coordinates, curves and
+    // closing read right.
+    for (size_t k = 0; k < strokes->size(); ++k) {
+        for (const QPointF &p : innerPoints(lines[k]))
+            QVERIFY2((*strokes)[k].contains(p), qPrintable(QStringLiteral("stroke %1").arg(k + 1)));
+    }
 
     const int size = StrokeImageBuilder::PictureSize;
     const double scale = size / StrokeImageBuilder::SourceBox;
@@ -264,16 +215,14 @@ void TestStrokeImageBuilder::stepsShowTheOrder()
         QCOMPARE(QColor(step.pixel(0, 0)), QColor(Qt::white));
 
         for (const QPointF &p : innerPoints(lines[k])) {
-            QVERIFY2(reddish(pixelAt(step, p)),
-                     qPrintable(QStringLiteral("stroke %1 is not red: %2").arg(k + 1).arg(pixelAt(step, p), 0, 16)));
+            QVERIFY(reddish(pixelAt(step, p)));
             // Before its turn the stroke was not red, except where it touches the stroke before.
             if (k > 0 && !nearOf(k - 1).contains(StrokeImageBuilder::toPicture(p))) {
                 QVERIFY(!reddish(pixelAt(steps[k - 1], p)));
                 ++comparedBefore;
             }
             if (k + 1 < steps.size())
-                QVERIFY2(inked(pixelAt(steps[k + 1], p)), // black, or under the next red stroke
-                         qPrintable(QString::number(pixelAt(steps[k + 1], p), 16)));
+                QVERIFY(inked(pixelAt(steps[k + 1], p))); // black, or under the next red stroke
         }
         // The strokes still ahead show faintly, never as blank paper.
         for (size_t later = k + 1; later < steps.size(); ++later) {
@@ -282,11 +231,7 @@ void TestStrokeImageBuilder::stepsShowTheOrder()
         }
         // A step changes only what lies on its own stroke and on the one before (red turns black).
         if (k > 0) {
-            QPainterPath near;
-            for (size_t i : {k - 1, k}) {
-                const QPainterPath outline = toPicture.map((*strokes)[i]);
-                near = near.united(outline.united(grow.createStroke(outline)));
-            }
+            const QPainterPath near = nearOf(k - 1).united(nearOf(k));
             for (int y = 0; y < size; ++y) {
                 for (int x = 0; x < size; ++x) {
                     if (step.pixel(x, y) != steps[k - 1].pixel(x, y))
@@ -312,11 +257,9 @@ void TestStrokeImageBuilder::pngRoundTrip_data()
     QTest::addColumn<int>("depth"); // bits per pixel written
 
     QTest::newRow("two colours, odd width") << 7 << 3 << 2 << 1;
-    QTest::newRow("three colours") << 9 << 2 << 3 << 2;
     QTest::newRow("fourteen colours") << 56 << 56 << 14 << 4;
     QTest::newRow("sixteen colours, one pixel wide") << 1 << 16 << 16 << 4;
     QTest::newRow("seventeen colours") << 17 << 5 << 17 << 8;
-    QTest::newRow("one colour") << 3 << 3 << 1 << 1;
 }
 
 void TestStrokeImageBuilder::pngRoundTrip()
@@ -370,7 +313,6 @@ void TestStrokeImageBuilder::buildsImagesReadThroughTheHanjaAccessor()
     ctx.sources.nodeModules = sourceDir();
     QVERIFY(step->run(ctx));
     const QString images = dir.filePath(QStringLiteral("himage.sdb"));
-    QVERIFY(QFile::exists(images));
     QVERIFY(!QFile::exists(images + QStringLiteral(".part")));
 
     // 一 1, 力 2 (seq 9 and 22), 學 16 (seq 20 and 21).
@@ -401,15 +343,11 @@ void TestStrokeImageBuilder::buildsImagesReadThroughTheHanjaAccessor()
                      expected[size_t(i)].convertToFormat(QImage::Format_RGB32));
         }
     }
-    struct Expectation
-    {
-        int seq;
-        int count; // 0: no pictures
-    };
-    for (const Expectation &e : {Expectation{1, 1}, Expectation{9, 2}, Expectation{22, 2}, Expectation{2, 0},
-                                 Expectation{23, 0}, Expectation{999, 0}}) {
-        DataList *list = accessor.GetChinesLineImage(e.seq);
-        QCOMPARE(list ? list->GetCount() : 0, e.count);
+    // seq -> pictures: 一, 力 and its compatibility form; 人 and 乭 have no data here; no such seq.
+    for (const auto &[seq, count] :
+         std::vector<std::pair<int, int>>{{1, 1}, {9, 2}, {22, 2}, {2, 0}, {23, 0}, {999, 0}}) {
+        DataList *list = accessor.GetChinesLineImage(seq);
+        QCOMPARE(list ? list->GetCount() : 0, count);
     }
 }
 
