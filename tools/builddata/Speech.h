@@ -7,8 +7,8 @@
 
 #include <vector>
 
-// Synthetic pronunciations: espeak-ng speaks the text into WAV, lame encodes it as a small
-// mono MP3 the player decodes.
+// Synthetic pronunciations: espeak-ng speaks the text, LAME encodes it as a small mono MP3
+// the player decodes (silence before and after the speech cut off).
 struct SpeechJob
 {
     QString text;
@@ -17,8 +17,10 @@ struct SpeechJob
 };
 
 namespace Speech {
-// True when espeak-ng and lame are on the PATH.
+// True when speech can be made: through the espeak-ng and LAME libraries (in process, fast)
+// or else through the espeak-ng and lame programs on the PATH.
 bool available();
-// Runs the jobs with at most `parallel` pairs of processes at once. Returns how many succeeded.
+// Runs the jobs with at most `parallel` workers at once (jobs of one voice together). Returns
+// how many succeeded.
 int synthesize(std::vector<SpeechJob> &jobs, int parallel, const char *logName = "speech");
 } // namespace Speech
