@@ -221,9 +221,16 @@ bool programsAvailable()
            && !QStandardPaths::findExecutable(QStringLiteral("lame")).isEmpty();
 }
 
+// LUMI_SPEECH_PROGRAMS=1 makes the programs speak even where the libraries are installed (so
+// that both ways can be tested on one machine).
+SpeechLibraries *librariesInUse()
+{
+    return qEnvironmentVariableIntValue("LUMI_SPEECH_PROGRAMS") ? nullptr : SpeechLibraries::instance();
+}
+
 QByteArray speakOne(const QString &text, const QString &voice)
 {
-    if (SpeechLibraries *libraries = SpeechLibraries::instance()) {
+    if (SpeechLibraries *libraries = librariesInUse()) {
         std::vector<short> pcm = libraries->speak(text, voice);
         trimSilence(pcm, libraries->sampleRate());
         return libraries->encode(pcm);
@@ -235,7 +242,7 @@ QByteArray speakOne(const QString &text, const QString &voice)
 
 bool Speech::available()
 {
-    return SpeechLibraries::instance() || programsAvailable();
+    return librariesInUse() || programsAvailable();
 }
 
 int Speech::synthesize(std::vector<SpeechJob> &jobs, int parallel, const char *logName)

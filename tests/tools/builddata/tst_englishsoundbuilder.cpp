@@ -3,6 +3,7 @@
 #include "BuildContext.h"
 #include "BuilderRegistry.h"
 #include "EnglishSoundBuilder.h"
+#include "Speech.h"
 
 #include "DBManager.h"
 #include "Dictionary.h"
@@ -76,6 +77,21 @@ WordFrequency sampleFrequency()
     return frequency;
 }
 
+// Decodes a clip with the program's player: its length in ms, -1 when undecodable or not mono.
+qint64 monoDurationMs(const QByteArray &clip)
+{
+    qputenv("LUMI_NULL_AUDIO", "1");
+    DirectPlay *player = DirectPlay::get_instance();
+    if (!player
+        || DirectPlay::open(player, DirectPlay::TypeMp3, reinterpret_cast<const unsigned char *>(clip.constData()),
+                            static_cast<unsigned int>(clip.size()))
+                   != 0)
+        return -1;
+    const qint64 ms = player->pcmFormat().channelCount() == 1 ? player->durationMs() : -1;
+    DirectPlay::close(player);
+    return ms;
+}
+
 const Builder *soundStep()
 {
     return BuilderRegistry::instance().find(QStringLiteral("english-sound"));
@@ -93,6 +109,7 @@ private slots:
     void choosingWords();
     void clipsReachTheDataLayerAndPlay();
     void limitsAndSkips();
+    void speechBothWays();
 };
 
 void TestEnglishSoundBuilder::nameAndFileLetter_data()
@@ -325,16 +342,8 @@ void TestEnglishSoundBuilder::clipsReachTheDataLayerAndPlay()
     QCOMPARE(bananaClip, b.value("banana.mp3"));
 
     // The player decodes the clip: mono, about as long as a spoken word.
-    qputenv("LUMI_NULL_AUDIO", "1");
-    DirectPlay *player = DirectPlay::get_instance();
-    QVERIFY(player);
-    QCOMPARE(DirectPlay::open(player, DirectPlay::TypeMp3, reinterpret_cast<const unsigned char *>(book.constData()),
-                              static_cast<unsigned int>(book.size())),
-             0);
-    QCOMPARE(player->pcmFormat().channelCount(), 1);
-    QVERIFY2(player->durationMs() > 150 && player->durationMs() < 3000,
-             qPrintable(QString::number(player->durationMs())));
-    DirectPlay::close(player);
+    const qint64 ms = monoDurationMs(book);
+    QVERIFY2(ms > 150 && ms < 3000, qPrintable(QString::number(ms)));
 }
 
 void TestEnglishSoundBuilder::limitsAndSkips()
@@ -373,6 +382,29 @@ void TestEnglishSoundBuilder::limitsAndSkips()
     QCOMPARE(clips(dir.filePath("sound_A.sdb")).keys(), QStringList{"able.mp3"});
     QCOMPARE(clips(dir.filePath("sound_B.sdb")).keys(), QStringList{"book.mp3"});
     QCOMPARE(clips(dir.filePath("sound_R.sdb")).keys(), QStringList{"run.mp3"});
+}
+
+void TestEnglishSoundBuilder::speechBothWays()
+{
+    // In process (the libraries) and through the programs: every voice the builders use gives a
+    // playable mono clip. In process the silence around the speech is cut, so its clip is shorter.
+    std::vector<SpeechJob> jobs[2];
+    for (int programs = 0; programs < 2; ++programs) {
+        qputenv("LUMI_SPEECH_PROGRAMS", programs ? "1" : "0");
+        QVERIFY(Speech::available());
+        jobs[programs] = {{QStringLiteral("construction site"), QStringLiteral("en-us"), {}},
+                          {QStringLiteral("-ish"), QStringLiteral("en-us"), {}},
+                          {QStringLiteral("감사합니다"), QStringLiteral("ko"), {}},
+                          {QStringLiteral("ありがとう"), QStringLiteral("ja"), {}},
+                          {QStringLiteral("xiè xie"), QStringLiteral("cmn-latn-pinyin"), {}}};
+        QCOMPARE(Speech::synthesize(jobs[programs], 2), 5);
+        for (size_t i = 0; i < jobs[programs].size(); ++i) {
+            const qint64 ms = monoDurationMs(jobs[programs][i].mp3);
+            QVERIFY2(ms > 150 && ms < 4000, qPrintable(jobs[programs][i].text + QString::number(ms)));
+        }
+    }
+    qunsetenv("LUMI_SPEECH_PROGRAMS");
+    QVERIFY(monoDurationMs(jobs[0][0].mp3) + 100 < monoDurationMs(jobs[1][0].mp3));
 }
 
 QTEST_MAIN(TestEnglishSoundBuilder)
