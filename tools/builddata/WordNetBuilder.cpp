@@ -544,10 +544,10 @@ Headword Lexicon::headword(const QString &lemma) const
     for (int pos : parts)
         names.append(QLatin1String(PosNames[pos]));
     out.pdef = names.join(QStringLiteral(", "));
-    for (int pos : parts) {
-        const QStringList list = forms(lemma, pos);
-        if (list.isEmpty())
-            continue;
+    // The variant comes from the main part of speech only: "dog" is no "past dogged".
+    const int pos = parts.empty() ? -1 : parts.front();
+    const QStringList list = forms(lemma, pos);
+    if (!list.isEmpty()) {
         if (pos == Noun) {
             out.varConn = QStringLiteral(", pl.");
             out.varWord = list.first();
@@ -569,8 +569,6 @@ Headword Lexicon::headword(const QString &lemma) const
                 }
             }
         }
-        if (!out.varWord.isEmpty())
-            break;
     }
     return out;
 }
@@ -738,10 +736,16 @@ std::vector<ExampleRow> Lexicon::rows(const QString &lemma) const
 
 namespace {
 
+// A made-up word no headword sounds like. In the second pass it follows every word, so that
+// the answer lines between two of its answers belong to one word whatever the command splits
+// or leaves out.
+const char *const Marker = "zqxj";
+
 struct Chunk
 {
     qsizetype begin = 0;
     qsizetype count = 0;
+    bool marked = false; // every word followed by the marker
     std::unique_ptr<QProcess> process;
     QString outPath;
 };
@@ -760,6 +764,8 @@ bool startChunk(Chunk &chunk, const QStringList &texts, const QStringList &comma
         QString line = texts[i];
         line.replace(QLatin1Char('\n'), QLatin1Char(' '));
         bytes += line.toUtf8() + '\n';
+        if (chunk.marked)
+            bytes += QByteArray(Marker) + '\n';
     }
     in.write(bytes);
     in.close();
@@ -797,6 +803,34 @@ std::optional<QStringList> finishChunk(Chunk &chunk)
     return lines;
 }
 
+// Runs the chunks `jobs` at a time and hands each finished one with its answer lines to take().
+template<typename Take>
+void runChunks(std::deque<Chunk> waiting, const QStringList &texts, const QStringList &command, const QString &dir,
+               int jobs, int *serial, Take take)
+{
+    std::deque<Chunk> running;
+    while (!waiting.empty() || !running.empty()) {
+        while (!waiting.empty() && int(running.size()) < jobs) {
+            Chunk chunk = std::move(waiting.front());
+            waiting.pop_front();
+            if (!startChunk(chunk, texts, command, dir, (*serial)++))
+                chunk.process.reset();
+            running.push_back(std::move(chunk));
+        }
+        Chunk chunk = std::move(running.front());
+        running.pop_front();
+        const std::optional<QStringList> lines = finishChunk(chunk);
+        if (lines)
+            take(chunk, *lines);
+    }
+}
+
+QString joinAnswer(QStringList lines)
+{
+    lines.removeAll(QString());
+    return lines.join(QLatin1Char(' '));
+}
+
 } // namespace
 
 QStringList pronounce(const QStringList &texts, int jobs, const QStringList &command, int chunkSize)
@@ -813,66 +847,46 @@ QStringList pronounce(const QStringList &texts, int jobs, const QStringList &com
         return result;
     chunkSize = std::max(1, chunkSize);
     jobs = std::max(1, jobs);
-
-    // The chunks are run `jobs` at a time; a chunk whose answer does not line up is halved
-    // afterwards. The halving is bounded so that a command that never lines up cannot turn
-    // into one process per word.
-    std::deque<Chunk> waiting;
-    for (qsizetype begin = 0; begin < texts.size(); begin += chunkSize)
-        waiting.push_back(Chunk{begin, std::min<qsizetype>(chunkSize, texts.size() - begin), nullptr, {}});
-    std::deque<Chunk> running;
-    std::vector<std::pair<qsizetype, qsizetype>> mismatched;
     int serial = 0;
-    while (!waiting.empty() || !running.empty()) {
-        while (!waiting.empty() && int(running.size()) < jobs) {
-            Chunk chunk = std::move(waiting.front());
-            waiting.pop_front();
-            if (!startChunk(chunk, texts, cmd, dir.path(), serial++))
-                chunk.process.reset();
-            running.push_back(std::move(chunk));
-        }
-        Chunk chunk = std::move(running.front());
-        running.pop_front();
-        const std::optional<QStringList> lines = finishChunk(chunk);
-        if (!lines)
-            continue;
-        if (lines->size() == chunk.count) {
-            for (qsizetype i = 0; i < chunk.count; ++i)
-                result[chunk.begin + i] = (*lines)[i];
-        } else {
-            mismatched.emplace_back(chunk.begin, chunk.count);
-        }
-    }
 
-    int budget = 4000; // processes for the halving
-    std::vector<std::pair<qsizetype, qsizetype>> stack(mismatched.rbegin(), mismatched.rend());
-    // Each entry is halved before it is run again: its own answer is already known not to fit.
-    while (!stack.empty() && budget > 0) {
-        const auto [begin, count] = stack.back();
-        stack.pop_back();
-        const qsizetype half = count / 2;
-        for (const auto &[partBegin, partCount] : {std::pair{begin + half, count - half}, std::pair{begin, half}}) {
-            if (partCount <= 0 || budget <= 0)
-                continue;
-            --budget;
-            Chunk chunk{partBegin, partCount, nullptr, {}};
-            if (!startChunk(chunk, texts, cmd, dir.path(), serial++))
-                chunk.process.reset();
-            const std::optional<QStringList> lines = finishChunk(chunk);
-            if (!lines)
-                continue;
-            if (lines->size() == partCount) {
-                for (qsizetype i = 0; i < partCount; ++i)
-                    result[partBegin + i] = (*lines)[i];
-            } else if (partCount == 1) {
-                QStringList parts = *lines;
-                parts.removeAll(QString());
-                result[partBegin] = parts.join(QLatin1Char(' '));
-            } else {
-                stack.emplace_back(partBegin, partCount);
-            }
-        }
+    // The marker's own answer first: it is what separates the words' answers.
+    const QStringList probeText{QString::fromLatin1(Marker)};
+    Chunk probe{0, 1, false, nullptr, {}};
+    QString markerAnswer;
+    if (startChunk(probe, probeText, cmd, dir.path(), serial++)) {
+        const std::optional<QStringList> lines = finishChunk(probe);
+        if (lines && lines->size() == 1)
+            markerAnswer = lines->first();
     }
+    if (markerAnswer.isEmpty())
+        return result;
+
+    std::deque<Chunk> chunks;
+    for (qsizetype begin = 0; begin < texts.size(); begin += chunkSize)
+        chunks.push_back(Chunk{begin, std::min<qsizetype>(chunkSize, texts.size() - begin), true, nullptr, {}});
+    qsizetype unaligned = 0;
+    runChunks(std::move(chunks), texts, cmd, dir.path(), jobs, &serial,
+              [&](const Chunk &chunk, const QStringList &lines) {
+                  QStringList answers;
+                  QStringList current;
+                  for (const QString &line : lines) {
+                      if (line == markerAnswer) {
+                          answers.append(joinAnswer(current));
+                          current.clear();
+                      } else {
+                          current.append(line);
+                      }
+                  }
+                  // A word that answers like the marker would shift the rest: the chunk is dropped.
+                  if (answers.size() != chunk.count || !joinAnswer(current).isEmpty()) {
+                      ++unaligned;
+                      return;
+                  }
+                  for (qsizetype i = 0; i < chunk.count; ++i)
+                      result[chunk.begin + i] = answers[i];
+              });
+    if (unaligned > 0)
+        buildLog(LogName, QStringLiteral("%1 chunks of pronunciations did not line up").arg(unaligned));
     return result;
 }
 

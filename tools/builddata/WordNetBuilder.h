@@ -165,11 +165,10 @@ private:
 };
 
 // IPA pronunciations: one line of text per word through the given command (espeak-ng by
-// default), in chunks run `jobs` at a time. The command answers at least one line per input
-// line: espeak-ng breaks a line at clause punctuation ("sept. 11") but never swallows one that
-// has a letter or digit, so a chunk whose answer has as many lines as it has words is aligned.
-// A chunk with more answer lines is halved until every line is matched, a single line's answer
-// lines being joined. Failed words get an empty string.
+// default), in chunks run `jobs` at a time. The command may answer a line with several lines
+// (espeak-ng breaks "sept. 11" at the full stop) or with none, so a made-up marker word follows
+// every word: the answer lines between two marker answers belong to one word and are joined.
+// Failed words get an empty string.
 QStringList pronounce(const QStringList &texts, int jobs, const QStringList &command = {}, int chunkSize = 2000);
 
 // Writes the dictionary file of a lexicon, with the given pronunciations (text -> IPA).
