@@ -402,36 +402,11 @@ QStringList educationReadings(const QString &kHangul)
     return readings;
 }
 
-std::vector<QString> parseCjkRadicals(const QStringList &lines)
+std::vector<QString> radicalCharacters(const Unihan &unihan)
 {
-    std::vector<QString> radicals(214);
-    for (const QString &line : lines) {
-        if (line.startsWith(QLatin1Char('#')))
-            continue;
-        const QStringList fields = line.split(QLatin1Char(';'));
-        if (fields.size() < 3)
-            continue;
-        bool numberOk = false;
-        bool codeOk = false;
-        const int number = fields[0].trimmed().toInt(&numberOk);
-        const uint cp = fields[2].trimmed().toUInt(&codeOk, 16);
-        if (!numberOk || !codeOk || number < 1 || number > 214 || cp == 0 || cp > 0x10FFFF)
-            continue;
-        radicals[size_t(number) - 1] = fromCodePoint(cp);
-    }
-    return radicals;
-}
-
-std::vector<QString> radicalCharacters(const QStringList &cjkRadicalLines, const Unihan &unihan)
-{
-    // CJKRadicals.txt names each radical's own ideograph (幺, not the lower-numbered 乡 that
-    // shares its radical number).
-    std::vector<QString> radicals = parseCjkRadicals(cjkRadicalLines);
-    const std::vector<Unihan::Radical> guessed = unihan.radicals();
-    for (size_t i = 0; i < radicals.size() && i < guessed.size(); ++i) {
-        if (radicals[i].isEmpty())
-            radicals[i] = guessed[i].character;
-    }
+    std::vector<QString> radicals;
+    for (const Unihan::Radical &radical : unihan.radicals())
+        radicals.push_back(radical.character);
     return radicals;
 }
 
@@ -519,10 +494,7 @@ bool build(const BuildContext &context)
         buildLog(kLogName, QStringLiteral("no Unihan data in %1").arg(context.sources.unihanDir));
         return false;
     }
-    const std::vector<QString> radicals
-            = radicalCharacters(SourceFiles::readLines(context.sources.unihanDir + QStringLiteral("/CJKRadicals.txt"))
-                                        .value_or(QStringList()),
-                                unihan);
+    const std::vector<QString> radicals = radicalCharacters(unihan);
     const Tables tables = makeTables(entries, unihan, radicals);
     buildLog(kLogName, QStringLiteral("%1 characters, %2 radicals, %3 Hanja headwords, %4 Korean words")
                                .arg(tables.characters.size())

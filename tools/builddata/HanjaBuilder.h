@@ -79,12 +79,8 @@ QString meaningWords(const QString &meaning);
 QString firstSense(const QString &meaning);
 // The readings of a Unihan kHangul value that carry the education flag: "낙:0 락:0E" -> {"락"}.
 QStringList educationReadings(const QString &kHangul);
-// CJKRadicals.txt: the unified ideograph of each of the 214 radicals (index 0 is radical 1; the
-// primed lines, simplified forms, are skipped). Missing radicals stay empty.
-std::vector<QString> parseCjkRadicals(const QStringList &lines);
-// The radicals to build from: CJKRadicals.txt's lines where they name one, Unihan's guess
-// (Unihan::radicals(), which needs kRSUnicode and kTotalStrokes) for the rest.
-std::vector<QString> radicalCharacters(const QStringList &cjkRadicalLines, const Unihan &unihan);
+// The ideographs of the 214 radicals (index 0 is radical 1), as Unihan::radicals() names them.
+std::vector<QString> radicalCharacters(const Unihan &unihan);
 
 // Builds every row from the parsed sources. `radicals` comes from radicalCharacters(); `unihan` must hold kRSUnicode,
 // kTotalStrokes and kHangul.

@@ -82,6 +82,7 @@ char32_t Unihan::parseCodePoint(QStringView text)
 
 bool Unihan::load(const QString &dir, const QStringList &fields)
 {
+    m_dir = dir;
     const QSet<QString> wanted(fields.begin(), fields.end());
     const QStringList files = QDir(dir).entryList({QStringLiteral("Unihan_*.txt"), QStringLiteral("Unihan_*.txt.bz2")},
                                                   QDir::Files, QDir::Name);
@@ -166,6 +167,21 @@ std::vector<Unihan::Radical> Unihan::radicals() const
             if (!current || (unified(it.key()) && !unified(current))
                 || (unified(it.key()) == unified(current) && it.key() < current))
                 current = it.key();
+        }
+    }
+    // "52; 2F34; 5E7A": radical number, radical character, unified ideograph; primed numbers
+    // are simplified forms and are not the radical itself.
+    if (const std::optional<QStringList> lines = SourceFiles::readLines(m_dir + QStringLiteral("/CJKRadicals.txt"))) {
+        for (const QString &line : *lines) {
+            const QStringList fields = line.split(QLatin1Char(';'));
+            if (line.startsWith(QLatin1Char('#')) || fields.size() < 3)
+                continue;
+            bool numberOk = false;
+            bool codeOk = false;
+            const int number = fields[0].trimmed().toInt(&numberOk);
+            const uint cp = fields[2].trimmed().toUInt(&codeOk, 16);
+            if (numberOk && codeOk && number >= 1 && number <= 214 && cp > 0 && cp <= 0x10FFFF)
+                best[size_t(number - 1)] = char32_t(cp);
         }
     }
     for (int i = 0; i < 214; ++i) {

@@ -38,9 +38,11 @@ public:
     // "U+5B78" -> 0x5B78 (0 when malformed).
     static char32_t parseCodePoint(QStringView text);
 
-    // The 214 Kangxi radicals as unified ideographs: for radical n, the lowest code point whose
-    // kRSUnicode is exactly "n.0" (人 rather than 亻), its strokes from kTotalStrokes. Needs the
-    // fields kRSUnicode and kTotalStrokes loaded; index 0 is radical 1. Missing ones stay empty.
+    // The 214 Kangxi radicals as unified ideographs, index 0 is radical 1, strokes from
+    // kTotalStrokes. CJKRadicals.txt beside the Unihan files names each radical's own ideograph
+    // (幺, not 乡 which shares its radical number); without that file, or for a radical it lacks,
+    // the lowest code point whose kRSUnicode is exactly "n.0" stands in (人 rather than 亻).
+    // Needs kRSUnicode and kTotalStrokes loaded. Radicals found nowhere stay empty.
     struct Radical
     {
         int number = 0;
@@ -55,6 +57,7 @@ public:
 
 private:
     QHash<char32_t, QHash<QString, QString>> m_entries;
+    QString m_dir;
 };
 
 // One character of KANJIDIC2.

@@ -167,6 +167,23 @@ void TestBuildFramework::unihanRadicalsAndStrokes()
     QCOMPARE(radicals[38].character, QStringLiteral("子"));
     QCOMPARE(radicals[38].strokes, 3);
     QVERIFY(radicals[212].character.isEmpty()); // only the primed simplified form was given
+
+    // CJKRadicals.txt names the radical's own ideograph where the lowest "n.0" code point is
+    // another character (乡 U+4E61 also counts as radical 52 with no residual strokes).
+    writeFile(dir.filePath(QStringLiteral("Unihan_Extra.txt")),
+              "U+4E61\tkRSUnicode\t52.0\nU+5E7A\tkRSUnicode\t52.0\nU+5E7A\tkTotalStrokes\t3\n");
+    Unihan withoutList;
+    QVERIFY(withoutList.load(dir.path(), {QStringLiteral("kRSUnicode"), QStringLiteral("kTotalStrokes")}));
+    QCOMPARE(withoutList.radicals()[51].character, QStringLiteral("乡"));
+    writeFile(dir.filePath(QStringLiteral("CJKRadicals.txt")),
+              "# comment\n52; 2F34; 5E7A\n120; 2F77; 7CF8\n120'; 2EB0; 7E9F\n215; 2FD5; 9FA0\nx; y\n");
+    Unihan withList;
+    QVERIFY(withList.load(dir.path(), {QStringLiteral("kRSUnicode"), QStringLiteral("kTotalStrokes")}));
+    const std::vector<Unihan::Radical> listed = withList.radicals();
+    QCOMPARE(listed[51].character, QStringLiteral("幺"));
+    QCOMPARE(listed[51].strokes, 3);
+    QCOMPARE(listed[119].character, QStringLiteral("糸")); // the primed line does not replace it
+    QCOMPARE(listed[8].character, QStringLiteral("人")); // not listed: the guess stays
     QCOMPARE(Unihan::parseCodePoint(u"U+20000"), char32_t(0x20000));
     QCOMPARE(Unihan::parseCodePoint(u"U+XYZW"), char32_t(0));
     QVERIFY(!Unihan().load(dir.filePath(QStringLiteral("none")), {QStringLiteral("kHangul")}));

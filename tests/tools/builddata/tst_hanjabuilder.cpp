@@ -28,9 +28,7 @@ Tables sampleTables()
     Unihan unihan;
     unihan.load(sampleDir(),
                 {QStringLiteral("kRSUnicode"), QStringLiteral("kTotalStrokes"), QStringLiteral("kHangul")});
-    const auto radicalLines = SourceFiles::readLines(sampleDir() + QStringLiteral("/CJKRadicals.txt"));
-    return makeTables(HanjaTxt::load(sampleDir() + QStringLiteral("/hanja.txt")), unihan,
-                      radicalCharacters(radicalLines.value_or(QStringList()), unihan));
+    return makeTables(HanjaTxt::load(sampleDir() + QStringLiteral("/hanja.txt")), unihan, radicalCharacters(unihan));
 }
 
 // "reading|meaning" of every character row of one character, in seq order.
@@ -135,16 +133,6 @@ void TestHanjaBuilder::unihanAndRadicalLines()
     QCOMPARE(educationReadings(u"낙:0 락:0E 악:0N 요:0N"_qs), QStringList{u"락"_qs});
     QCOMPARE(educationReadings(u"멱:1 사:N"_qs), QStringList());
     QCOMPARE(educationReadings(QString()), QStringList());
-
-    const std::vector<QString> radicals
-            = parseCjkRadicals({u"# comment"_qs, u"1; 2F00; 4E00"_qs, u"52; 2F34; 5E7A"_qs, u"120; 2F77; 7CF8"_qs,
-                                u"120'; 2EB0; 7E9F"_qs, u"215; 2FD5; 9FA0"_qs, u"x; y"_qs});
-    QCOMPARE(radicals.size(), size_t(214));
-    QCOMPARE(radicals[0], u"一"_qs);
-    QCOMPARE(radicals[51], u"幺"_qs);
-    // The primed line is the simplified form and must not replace the radical itself.
-    QCOMPARE(radicals[119], u"糸"_qs);
-    QVERIFY(radicals[1].isEmpty());
 }
 
 void TestHanjaBuilder::characterRows()
