@@ -323,7 +323,9 @@ bool build(const BuildContext &ctx)
                 totalBytes += jobs[i].mp3.size();
             }
         }
-        if (!writer.finish({QStringLiteral("CREATE INDEX e_word_name ON e_word (name);")})) {
+        // Clips of a few kilobytes waste a quarter of the file in 4 KiB pages; VACUUM applies this.
+        if (!writer.exec(QStringLiteral("PRAGMA page_size=1024;"))
+            || !writer.finish({QStringLiteral("CREATE INDEX e_word_name ON e_word (name);")})) {
             buildLog(LogName, writer.error());
             return false;
         }
