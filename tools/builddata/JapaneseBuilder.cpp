@@ -216,7 +216,7 @@ std::optional<EdictEntry> parseEdictLine(const QString &line)
     } else {
         entry.reading = head;
     }
-    if (entry.reading.isEmpty() || entry.reading.contains(QLatin1Char(' ')))
+    if (searchKey(entry.reading).isEmpty() || entry.reading.contains(QLatin1Char(' ')))
         return std::nullopt;
 
     QStringList glosses; // of the sense being read
@@ -666,7 +666,7 @@ bool writeJ2k(const QString &path, const std::vector<EdictEntry> &entries,
         // and Hangul input lands. One that only ends in katakana ("がっこううらサイト") is found
         // from its hiragana beginning already, and a second row beside it would list it twice.
         const QString hiragana = toHiragana(key);
-        if (hiragana.at(0) != key.at(0))
+        if (!key.isEmpty() && hiragana.at(0) != key.at(0))
             rows.push_back({i, hiragana});
     }
     // Within one key common words come first, then the file's order.

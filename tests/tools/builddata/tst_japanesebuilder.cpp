@@ -134,6 +134,8 @@ void TestJapaneseBuilder::parsesEdictLines_data()
                                  << false << QString() << QString() << QStringList() << QStringList() << false;
     QTest::newRow("no glosses") << u"学校 [がっこう] //"_s << false << QString() << QString() << QStringList()
                                 << QStringList() << false;
+    QTest::newRow("nothing to type") << u"・ /(n) middle dot/"_s << false << QString() << QString() << QStringList()
+                                     << QStringList() << false;
     QTest::newRow("no separator") << u"garbage"_s << false << QString() << QString() << QStringList() << QStringList()
                                   << false;
 }
