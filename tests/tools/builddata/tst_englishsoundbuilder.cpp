@@ -118,44 +118,22 @@ void TestEnglishSoundBuilder::nameAndFileLetter_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("database"); // empty: the word gets no clip
 
-    QTest::newRow("lower case") << "apple"
-                                << "apple.mp3"
-                                << "sound_A.sdb";
-    QTest::newRow("capital") << "Book"
-                             << "book.mp3"
-                             << "sound_B.sdb";
-    QTest::newRow("all capitals") << "USA"
-                                  << "usa.mp3"
-                                  << "sound_U.sdb";
-    QTest::newRow("suffix") << "-ish"
-                            << "-ish.mp3"
-                            << "sound_I.sdb";
-    QTest::newRow("suffix with capital") << "-Ism"
-                                         << "-ism.mp3"
-                                         << "sound_I.sdb";
-    QTest::newRow("digit") << "3D"
-                           << "3d.mp3"
-                           << "sound_3.sdb";
-    QTest::newRow("apostrophe inside") << "o'clock"
-                                       << "o'clock.mp3"
-                                       << "sound_O.sdb";
-    QTest::newRow("phrase") << "rock 'n' roll"
-                            << "rock 'n' roll.mp3"
-                            << "sound_R.sdb";
-    QTest::newRow("leading apostrophe") << "'tis"
-                                        << "'tis.mp3"
-                                        << "";
-    QTest::newRow("hyphen alone") << "-"
-                                  << "-.mp3"
-                                  << "";
-    QTest::newRow("two hyphens") << "--x"
-                                 << "--x.mp3"
-                                 << "";
-    QTest::newRow("hyphen and digit") << "-9"
-                                      << "-9.mp3"
-                                      << "sound_9.sdb";
+    // clang-format off
+    QTest::newRow("lower case") << "apple" << "apple.mp3" << "sound_A.sdb";
+    QTest::newRow("capital") << "Book" << "book.mp3" << "sound_B.sdb";
+    QTest::newRow("all capitals") << "USA" << "usa.mp3" << "sound_U.sdb";
+    QTest::newRow("suffix") << "-ish" << "-ish.mp3" << "sound_I.sdb";
+    QTest::newRow("suffix with capital") << "-Ism" << "-ism.mp3" << "sound_I.sdb";
+    QTest::newRow("digit") << "3D" << "3d.mp3" << "sound_3.sdb";
+    QTest::newRow("apostrophe inside") << "o'clock" << "o'clock.mp3" << "sound_O.sdb";
+    QTest::newRow("phrase") << "rock 'n' roll" << "rock 'n' roll.mp3" << "sound_R.sdb";
+    QTest::newRow("leading apostrophe") << "'tis" << "'tis.mp3" << "";
+    QTest::newRow("hyphen alone") << "-" << "-.mp3" << "";
+    QTest::newRow("two hyphens") << "--x" << "--x.mp3" << "";
+    QTest::newRow("hyphen and digit") << "-9" << "-9.mp3" << "sound_9.sdb";
     QTest::newRow("non-ASCII letter") << QStringLiteral("élan") << QStringLiteral("élan.mp3") << "";
     QTest::newRow("non-ASCII capital") << QStringLiteral("Émile") << QStringLiteral("émile.mp3") << "";
+    // clang-format on
 }
 
 void TestEnglishSoundBuilder::nameAndFileLetter()
