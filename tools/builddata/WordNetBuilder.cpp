@@ -734,17 +734,18 @@ std::vector<ExampleRow> Lexicon::rows(const QString &lemma) const
 
 namespace {
 
-// A made-up word no headword sounds like. It follows every word, so that the answer lines
+// Made-up words no headword sounds like. One follows every word, so that the answer lines
 // between two of its answers belong to one word whatever the command splits or leaves out.
-// Short, because espeak-ng spends as long on it as on a word: "ux" costs a quarter more than
-// the words alone, a spelt-out "zqxj" twice as much.
-const char *const Marker = "ux";
+// The first is short, because espeak-ng spends as long on it as on a word ("ux" costs a quarter
+// more than the words alone); a chunk holding a word that answers like it is read again with
+// the second, which costs twice as much.
+const char *const Markers[] = {"ux", "zqxj"};
 
 struct Chunk
 {
     qsizetype begin = 0;
     qsizetype count = 0;
-    bool marked = false; // every word followed by the marker
+    QByteArray marker; // follows every word; none when empty
     std::unique_ptr<QProcess> process;
     QString outPath;
 };
@@ -763,8 +764,8 @@ bool startChunk(Chunk &chunk, const QStringList &texts, const QStringList &comma
         QString line = texts[i];
         line.replace(QLatin1Char('\n'), QLatin1Char(' '));
         bytes += line.toUtf8() + '\n';
-        if (chunk.marked)
-            bytes += QByteArray(Marker) + '\n';
+        if (!chunk.marker.isEmpty())
+            bytes += chunk.marker + '\n';
     }
     in.write(bytes);
     in.close();
@@ -848,44 +849,51 @@ QStringList pronounce(const QStringList &texts, int jobs, const QStringList &com
     jobs = std::max(1, jobs);
     int serial = 0;
 
-    // The marker's own answer first: it is what separates the words' answers.
-    const QStringList probeText{QString::fromLatin1(Marker)};
-    Chunk probe{0, 1, false, nullptr, {}};
-    QString markerAnswer;
-    if (startChunk(probe, probeText, cmd, dir.path(), serial++)) {
-        const std::optional<QStringList> lines = finishChunk(probe);
-        if (lines && lines->size() == 1)
-            markerAnswer = lines->first();
-    }
-    if (markerAnswer.isEmpty())
-        return result;
-
-    std::deque<Chunk> chunks;
+    std::deque<Chunk> pending;
     for (qsizetype begin = 0; begin < texts.size(); begin += chunkSize)
-        chunks.push_back(Chunk{begin, std::min<qsizetype>(chunkSize, texts.size() - begin), true, nullptr, {}});
-    qsizetype unaligned = 0;
-    runChunks(std::move(chunks), texts, cmd, dir.path(), jobs, &serial,
-              [&](const Chunk &chunk, const QStringList &lines) {
-                  QStringList answers;
-                  QStringList current;
-                  for (const QString &line : lines) {
-                      if (line == markerAnswer) {
-                          answers.append(joinAnswer(current));
-                          current.clear();
-                      } else {
-                          current.append(line);
+        pending.push_back(Chunk{begin, std::min<qsizetype>(chunkSize, texts.size() - begin), {}, nullptr, {}});
+    for (const char *marker : Markers) {
+        // The marker's own answer first: it is what separates the words' answers.
+        const QStringList probeText{QString::fromLatin1(marker)};
+        Chunk probe{0, 1, {}, nullptr, {}};
+        QString markerAnswer;
+        if (startChunk(probe, probeText, cmd, dir.path(), serial++)) {
+            const std::optional<QStringList> lines = finishChunk(probe);
+            if (lines && lines->size() == 1)
+                markerAnswer = lines->first();
+        }
+        if (markerAnswer.isEmpty())
+            break;
+        for (Chunk &chunk : pending)
+            chunk.marker = marker;
+        std::deque<Chunk> unaligned;
+        runChunks(std::move(pending), texts, cmd, dir.path(), jobs, &serial,
+                  [&](const Chunk &chunk, const QStringList &lines) {
+                      QStringList answers;
+                      QStringList current;
+                      for (const QString &line : lines) {
+                          if (line == markerAnswer) {
+                              answers.append(joinAnswer(current));
+                              current.clear();
+                          } else {
+                              current.append(line);
+                          }
                       }
-                  }
-                  // A word that answers like the marker would shift the rest: the chunk is dropped.
-                  if (answers.size() != chunk.count || !joinAnswer(current).isEmpty()) {
-                      ++unaligned;
-                      return;
-                  }
-                  for (qsizetype i = 0; i < chunk.count; ++i)
-                      result[chunk.begin + i] = answers[i];
-              });
-    if (unaligned > 0)
-        buildLog(LogName, QStringLiteral("%1 chunks of pronunciations did not line up").arg(unaligned));
+                      // A word that answers like the marker would shift the rest.
+                      if (answers.size() != chunk.count || !joinAnswer(current).isEmpty()) {
+                          unaligned.push_back(Chunk{chunk.begin, chunk.count, {}, nullptr, {}});
+                          return;
+                      }
+                      for (qsizetype i = 0; i < chunk.count; ++i)
+                          result[chunk.begin + i] = answers[i];
+                  });
+        if (unaligned.empty())
+            break;
+        buildLog(LogName, QStringLiteral("%1 chunks of pronunciations did not line up with the marker \"%2\"")
+                                  .arg(unaligned.size())
+                                  .arg(QLatin1String(marker)));
+        pending = std::move(unaligned);
+    }
     return result;
 }
 

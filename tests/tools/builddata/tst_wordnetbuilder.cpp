@@ -317,10 +317,15 @@ void TestWordNetBuilder::pronunciationsLineUp()
             QCOMPARE(result[i], expected);
         }
     }
-    // A word that answers like the marker would shift its neighbours: its chunk is left empty.
+    // A word that answers like the first marker is read again with the second; one that
+    // answers like both would shift its neighbours, so its chunk is left empty.
     const QStringList echo{QStringLiteral("cat")};
     QCOMPARE(pronounce({QStringLiteral("a"), QStringLiteral("ux"), QStringLiteral("b"), QStringLiteral("c")}, 1, echo,
                        2),
+             QStringList({QStringLiteral("a"), QStringLiteral("ux"), QStringLiteral("b"), QStringLiteral("c")}));
+    const QStringList markersAlike{QStringLiteral("sed"), QStringLiteral("-e"), QStringLiteral("s/^zqxj$/ux/")};
+    QCOMPARE(pronounce({QStringLiteral("a"), QStringLiteral("ux"), QStringLiteral("b"), QStringLiteral("c")}, 1,
+                       markersAlike, 2),
              QStringList({QString(), QString(), QStringLiteral("b"), QStringLiteral("c")}));
     // A failing or missing command leaves every word without pronunciation.
     for (const QStringList &broken :
