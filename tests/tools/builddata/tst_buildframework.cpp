@@ -3,13 +3,12 @@
 #include "DbWriter.h"
 #include "SourceFiles.h"
 #include "TextKeys.h"
+#include "sqliterows.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sqlite3.h>
 
 namespace {
 
@@ -18,19 +17,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-QString cell(const QString &db, const char *sql)
-{
-    sqlite3 *handle = nullptr;
-    sqlite3_open_v2(db.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *stmt = nullptr;
-    QString value;
-    if (sqlite3_prepare_v2(handle, sql, -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
-        value = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
-    sqlite3_finalize(stmt);
-    sqlite3_close(handle);
-    return value;
 }
 
 } // namespace
@@ -67,11 +53,12 @@ void TestBuildFramework::writerPublishesOnlyFinishedFiles()
     }
     QVERIFY(QFile::exists(path));
     QVERIFY(!QFile::exists(path + QStringLiteral(".part")));
-    QCOMPARE(cell(path, "SELECT name FROM t WHERE n = 42;"), QStringLiteral("o'clock 學"));
-    QCOMPARE(cell(path, "SELECT n FROM t WHERE name IS NULL;"), QStringLiteral("1099511627776"));
-    QCOMPARE(cell(path, "SELECT length(b) FROM t WHERE n = 42;"), QStringLiteral("2"));
-    QCOMPARE(cell(path, "SELECT count(*) FROM sqlite_master WHERE name = 't_name';"), QStringLiteral("1"));
-    QVERIFY(!cell(path, "SELECT count(*) FROM sqlite_stat1;").isEmpty());
+    QCOMPARE(sqliteRows(path, "SELECT name FROM t WHERE n = 42;").value(0), QStringLiteral("o'clock 學"));
+    QCOMPARE(sqliteRows(path, "SELECT n FROM t WHERE name IS NULL;").value(0), QStringLiteral("1099511627776"));
+    QCOMPARE(sqliteRows(path, "SELECT length(b) FROM t WHERE n = 42;").value(0), QStringLiteral("2"));
+    QCOMPARE(sqliteRows(path, "SELECT count(*) FROM sqlite_master WHERE name = 't_name';").value(0),
+             QStringLiteral("1"));
+    QVERIFY(sqliteRows(path, "SELECT count(*) FROM sqlite_stat1;").value(0).toInt() > 0);
 
     // An abandoned rebuild leaves the published file alone and removes its scratch file.
     {
@@ -81,7 +68,7 @@ void TestBuildFramework::writerPublishesOnlyFinishedFiles()
         QVERIFY(QFile::exists(path + QStringLiteral(".part")));
     }
     QVERIFY(!QFile::exists(path + QStringLiteral(".part")));
-    QCOMPARE(cell(path, "SELECT name FROM t WHERE n = 42;"), QStringLiteral("o'clock 學"));
+    QCOMPARE(sqliteRows(path, "SELECT name FROM t WHERE n = 42;").value(0), QStringLiteral("o'clock 學"));
 
     // A directory that does not exist: open fails with a message instead of crashing later.
     DbWriter nowhere(dir.filePath(QStringLiteral("no/such/dir/x.sdb")));

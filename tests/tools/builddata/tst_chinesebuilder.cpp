@@ -4,13 +4,12 @@
 #include "ChineseBuilder.h"
 #include "DBManager.h"
 #include "Data.h"
+#include "sqliterows.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sqlite3.h>
 
 using ChineseBuilder::markedPinyin;
 
@@ -30,29 +29,6 @@ BuildContext sampleContext(const QString &outDir)
     ctx.sources.unihanDir = sampleDir() + QStringLiteral("/unihan");
     ctx.sources.hanjaTxt = sampleDir() + QStringLiteral("/hanja.txt");
     return ctx;
-}
-
-// Every row of a statement, its cells joined by "|".
-QStringList rows(const QString &db, const char *sql)
-{
-    sqlite3 *handle = nullptr;
-    QStringList out;
-    if (sqlite3_open_v2(db.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        sqlite3_close(handle);
-        return out;
-    }
-    sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(handle, sql, -1, &stmt, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            QStringList cells;
-            for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-                cells << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)));
-            out << cells.join(QLatin1Char('|'));
-        }
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(handle);
-    return out;
 }
 
 QStringList labels(const DataList *list, int slot = 0)
@@ -242,36 +218,38 @@ void TestChineseBuilder::characters()
     const QByteArray sql = "SELECT t.T_Differ, t.Tone, t.ch_meaning, t.ch_read, b.Busu, b.T_stroke, t.Tnum FROM "
                            "c2k_title AS t, c2k_busu AS b WHERE t.Tnum = b.Tnum AND t.Title = '"
                            + title.toUtf8() + "';";
-    QCOMPARE(rows(m_c2k, sql.constData()), QStringList{row});
+    QCOMPARE(sqliteRows(m_c2k, sql.constData()), QStringList{row});
 }
 
 void TestChineseBuilder::pinyinOrderAndRows()
 {
     // IDs follow pinyin, then tone, so that paging on from a syllable's first character works;
     // 丂 has no radical in the sample and stays out.
-    QCOMPARE(rows(m_c2k, "SELECT group_concat(Title, '') FROM (SELECT Title FROM c2k_title ORDER BY ID);"),
+    QCOMPARE(sqliteRows(m_c2k, "SELECT group_concat(Title, '') FROM (SELECT Title FROM c2k_title ORDER BY ID);"),
              QStringList{QStringLiteral("爱大发干航女生省㐅校行靴学雪")});
-    QCOMPARE(rows(m_c2k, "SELECT min(ID), max(ID), count(*) FROM c2k_title;"), QStringList{"1|14|14"});
+    QCOMPARE(sqliteRows(m_c2k, "SELECT min(ID), max(ID), count(*) FROM c2k_title;"), QStringList{"1|14|14"});
 
     // Every reading's syllable, the characters filed under it first.
-    QCOMPARE(rows(m_c2k, "SELECT group_concat(t.Title, '') FROM c2k_pinyin AS p, c2k_title AS t WHERE p.Tnum = "
-                         "t.Tnum AND p.Pinyin = 'hang' ORDER BY p.rowid;"),
+    QCOMPARE(sqliteRows(m_c2k, "SELECT group_concat(t.Title, '') FROM c2k_pinyin AS p, c2k_title AS t WHERE p.Tnum = "
+                               "t.Tnum AND p.Pinyin = 'hang' ORDER BY p.rowid;"),
              QStringList{QStringLiteral("航行")});
-    QCOMPARE(rows(m_c2k, "SELECT p.Pinyin FROM c2k_pinyin AS p, c2k_title AS t WHERE p.Tnum = t.Tnum AND t.Title = "
-                         "'行' ORDER BY p.Pinyin;"),
+    QCOMPARE(sqliteRows(m_c2k,
+                        "SELECT p.Pinyin FROM c2k_pinyin AS p, c2k_title AS t WHERE p.Tnum = t.Tnum AND t.Title = "
+                        "'行' ORDER BY p.Pinyin;"),
              (QStringList{"hang", "heng", "xing"}));
-    QCOMPARE(rows(m_c2k, "SELECT p.Pinyin FROM c2k_pinyin AS p, c2k_title AS t WHERE p.Tnum = t.Tnum AND t.Title = "
-                         "'女' ORDER BY p.Pinyin;"),
+    QCOMPARE(sqliteRows(m_c2k,
+                        "SELECT p.Pinyin FROM c2k_pinyin AS p, c2k_title AS t WHERE p.Tnum = t.Tnum AND t.Title = "
+                        "'女' ORDER BY p.Pinyin;"),
              (QStringList{QStringLiteral("nü"), "ru"}));
     // The rows themselves lie in syllable order.
-    const QStringList stored = rows(m_c2k, "SELECT Pinyin FROM c2k_pinyin ORDER BY rowid;");
+    const QStringList stored = sqliteRows(m_c2k, "SELECT Pinyin FROM c2k_pinyin ORDER BY rowid;");
     QStringList sorted = stored;
     std::sort(sorted.begin(), sorted.end(), [](const QString &a, const QString &b) { return a.toUtf8() < b.toUtf8(); });
     QCOMPARE(stored, sorted);
 
-    QVERIFY(rows(m_c2k, "SELECT Tnum || '|' || Busu || '|' || stroke FROM c2k_busulist;")
+    QVERIFY(sqliteRows(m_c2k, "SELECT Tnum || '|' || Busu || '|' || stroke FROM c2k_busulist;")
                     .contains(QStringLiteral("39|子|3")));
-    const QStringList indexes = rows(m_c2k, "SELECT name FROM sqlite_master WHERE type = 'index';");
+    const QStringList indexes = sqliteRows(m_c2k, "SELECT name FROM sqlite_master WHERE type = 'index';");
     for (const char *name : {"c2k_title_tnum", "c2k_title_read", "c2k_pinyin_pinyin", "c2k_busu_busu", "c2k_word_tnum",
                              "c2k_word_meaning_tnum", "c2k_meaning_tnum"})
         QVERIFY2(indexes.contains(QLatin1String(name)), name);
@@ -281,46 +259,47 @@ void TestChineseBuilder::sensesAndWords()
 {
     // Main reading first, every sense a row, the reading named on its first sense.
     const QStringList xing
-            = rows(m_c2k, "SELECT me_num, part, meaning FROM c2k_meaning WHERE tnum = 34892 ORDER BY me_num;");
+            = sqliteRows(m_c2k, "SELECT me_num, part, meaning FROM c2k_meaning WHERE tnum = 34892 ORDER BY me_num;");
     QCOMPARE(xing.size(), 9 + 6 + 1);
     QCOMPARE(xing.at(0), QStringLiteral("1|xíng|(bound form) to walk; to go; to travel"));
     QCOMPARE(xing.at(1), QStringLiteral("2||(literary) trip; journey; visit"));
     QCOMPARE(xing.at(9), QStringLiteral("10|háng|(bound form) row; line"));
     QCOMPARE(xing.at(15), QStringLiteral("16|héng|used in 道行[dao4 heng2]"));
     // Several traditional forms: each reading says which it belongs to.
-    QCOMPARE(rows(m_c2k, "SELECT part FROM c2k_meaning WHERE tnum = 21457 AND part <> '' ORDER BY me_num;"),
+    QCOMPARE(sqliteRows(m_c2k, "SELECT part FROM c2k_meaning WHERE tnum = 21457 AND part <> '' ORDER BY me_num;"),
              (QStringList{QStringLiteral("fā (發)"), QStringLiteral("fà (髮)")}));
     // A character CC-CEDICT only refers elsewhere gets Unihan's gloss too.
-    QCOMPARE(rows(m_c2k, "SELECT meaning FROM c2k_meaning WHERE tnum = 13317 ORDER BY me_num;"),
+    QCOMPARE(sqliteRows(m_c2k, "SELECT meaning FROM c2k_meaning WHERE tnum = 13317 ORDER BY me_num;"),
              (QStringList{QStringLiteral("old variant of 五[wu3]"),
                           QStringLiteral("(an ancient form of U+4E94 五) five")}));
 
     // Words: common building blocks first, names after common words.
-    QCOMPARE(rows(m_c2k, "SELECT Wd_num, Word, Wd_Tone FROM c2k_word WHERE Tnum = 23398 ORDER BY Wd_num;"),
+    QCOMPARE(sqliteRows(m_c2k, "SELECT Wd_num, Word, Wd_Tone FROM c2k_word WHERE Tnum = 23398 ORDER BY Wd_num;"),
              (QStringList{QStringLiteral("1|学生|xuésheng"), QStringLiteral("2|大学|dàxué"),
                           QStringLiteral("3|学校|xuéxiào"), QStringLiteral("4|学习|xuéxí"),
                           QStringLiteral("5|大学生|dàxuéshēng"), QStringLiteral("6|大学|Dàxué")}));
-    QCOMPARE(rows(m_c2k, "SELECT wd_me_num, word, wd_meaning FROM c2k_word_meaning WHERE tnum = 23398 AND wd_num = 2 "
-                         "ORDER BY rowid;"),
+    QCOMPARE(sqliteRows(m_c2k,
+                        "SELECT wd_me_num, word, wd_meaning FROM c2k_word_meaning WHERE tnum = 23398 AND wd_num = 2 "
+                        "ORDER BY rowid;"),
              (QStringList{QStringLiteral("1|大学|university"), QStringLiteral("2|大学|college")}));
-    QCOMPARE(rows(m_c2k, "SELECT count(*) FROM c2k_example;"), QStringList{"0"});
+    QCOMPARE(sqliteRows(m_c2k, "SELECT count(*) FROM c2k_example;"), QStringList{"0"});
 }
 
 void TestChineseBuilder::koreanChineseWords()
 {
     // Byte order of the Korean reading; mixed words, words CC-CEDICT lacks, the initial-rule
     // spelling 녀자 and the repeated 학교 line are gone.
-    QCOMPARE(rows(m_k2c, "SELECT ID, Tnum, Word, pos, Ch_Char FROM k2c_word ORDER BY ID;"),
+    QCOMPARE(sqliteRows(m_k2c, "SELECT ID, Tnum, Word, pos, Ch_Char FROM k2c_word ORDER BY ID;"),
              (QStringList{QStringLiteral("1|1|대학||大学 (大學)"), QStringLiteral("2|2|대학생||大学生 (大學生)"),
                           QStringLiteral("3|3|두발||头发 (頭髮)"), QStringLiteral("4|4|발생||发生 (發生)"),
                           QStringLiteral("5|5|여자||女子"), QStringLiteral("6|6|은행||银行 (銀行)"),
                           QStringLiteral("7|7|학교||学校 (學校)"), QStringLiteral("8|8|학생||学生 (學生)"),
                           QStringLiteral("9|9|행인||行人")}));
-    QCOMPARE(rows(m_k2c, "SELECT Ch_Me_Num, Ch_Meaning FROM k2c_meaning WHERE Tnum = 1 ORDER BY Ch_Me_Num;"),
+    QCOMPARE(sqliteRows(m_k2c, "SELECT Ch_Me_Num, Ch_Meaning FROM k2c_meaning WHERE Tnum = 1 ORDER BY Ch_Me_Num;"),
              (QStringList{QStringLiteral("1|[dàxué] university; college"),
                           QStringLiteral("2|[Dàxué] the Great Learning, one of the Four Books 四書|四书[Si4 shu1] in "
                                          "Confucianism")}));
-    const QStringList indexes = rows(m_k2c, "SELECT name FROM sqlite_master WHERE type = 'index';");
+    const QStringList indexes = sqliteRows(m_k2c, "SELECT name FROM sqlite_master WHERE type = 'index';");
     QVERIFY(indexes.contains(QStringLiteral("k2c_word_word")));
     QVERIFY(indexes.contains(QStringLiteral("k2c_meaning_tnum")));
 }

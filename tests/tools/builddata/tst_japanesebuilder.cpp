@@ -6,12 +6,11 @@
 #include "Data.h"
 #include "JapaneseBuilder.h"
 #include "SourceFiles.h"
+#include "sqliterows.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sqlite3.h>
 
 using namespace JapaneseBuilder;
 using namespace Qt::StringLiterals;
@@ -47,22 +46,6 @@ HanjaLinker sampleLinker()
     linker.addUnihan(unihan);
     linker.addKanjidic(Kanjidic::load(sample("kanjidic2.xml")), loadKanjidicVariants(sample("kanjidic2.xml")));
     return linker;
-}
-
-// Every row of a one-column statement, as text.
-QStringList column(const QString &db, const char *sql)
-{
-    QStringList values;
-    sqlite3 *handle = nullptr;
-    sqlite3_open_v2(db.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(handle, sql, -1, &stmt, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            values << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(handle);
-    return values;
 }
 
 QStringList strings(DataList *list)
@@ -249,13 +232,13 @@ void TestJapaneseBuilder::buildsJapaneseKorean()
     const QString db = m_out.filePath(QStringLiteral("j2k.sdb"));
 
     // IDs follow the search keys' bytes; katakana readings are filed in hiragana as well.
-    const QStringList keys = column(db, "SELECT searchword FROM j2k_word ORDER BY ID;");
+    const QStringList keys = sqliteRows(db, "SELECT searchword FROM j2k_word ORDER BY ID;");
     QCOMPARE(keys.size(), 24); // 22 entries and 2 readings that start in katakana, filed again
     for (int i = 1; i < keys.size(); ++i)
         QVERIFY2(keys.at(i - 1).toUtf8() <= keys.at(i).toUtf8(), qPrintable(keys.at(i)));
     QVERIFY(keys.contains(u"てれびあにめ"_s));
     QVERIFY(keys.contains(u"テレビアニメ"_s));
-    QCOMPARE(column(db, "SELECT count(*) FROM sqlite_master WHERE type = 'index';").value(0), u"7"_s);
+    QCOMPARE(sqliteRows(db, "SELECT count(*) FROM sqlite_master WHERE type = 'index';").value(0), u"7"_s);
 
     DB_J2K j2k(QFile::encodeName(m_out.path() + QLatin1Char('/')));
     QCOMPARE(j2k.GetCount(), 24);
@@ -305,9 +288,9 @@ void TestJapaneseBuilder::buildsKoreanJapanese()
 {
     ensureBuilt();
     const QString db = m_out.filePath(QStringLiteral("k2j.sdb"));
-    QCOMPARE(column(db, "SELECT Word FROM k2j_word ORDER BY ID;"),
+    QCOMPARE(sqliteRows(db, "SELECT Word FROM k2j_word ORDER BY ID;"),
              (QStringList{u"여행"_s, u"인기"_s, u"인인"_s, u"전연"_s, u"학교"_s, u"학교의"_s}));
-    QCOMPARE(column(db, "SELECT count(*) FROM sqlite_master WHERE type = 'index';").value(0), u"5"_s);
+    QCOMPARE(sqliteRows(db, "SELECT count(*) FROM sqlite_master WHERE type = 'index';").value(0), u"5"_s);
 
     DB_K2J k2j(QFile::encodeName(m_out.path() + QLatin1Char('/')));
     QCOMPARE(k2j.GetCount(), 6);

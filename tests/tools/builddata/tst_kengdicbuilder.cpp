@@ -3,6 +3,7 @@
 #include "BuildContext.h"
 #include "BuilderRegistry.h"
 #include "KengdicBuilder.h"
+#include "sqliterows.h"
 
 #include "DB_E2K.h"
 #include "DB_K2E.h"
@@ -11,8 +12,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sqlite3.h>
 
 namespace {
 
@@ -26,28 +25,6 @@ QByteArray readSample()
 {
     QFile file(samplePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Every row of a query, its cells joined by "|".
-QStringList rows(const QString &db, const char *sql)
-{
-    QStringList result;
-    sqlite3 *handle = nullptr;
-    sqlite3_open_v2(db.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(handle, sql, -1, &stmt, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            QStringList cells;
-            for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-                cells << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)));
-            result << cells.join(QLatin1Char('|'));
-        }
-    } else {
-        result << QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(handle));
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(handle);
-    return result;
 }
 
 const KengdicRow *findRow(const std::vector<KengdicRow> &rows, const QString &word, const QString &pos = {})
@@ -343,69 +320,74 @@ void TestKengdicBuilder::writesKoreanEnglishRows()
     QVERIFY(m_built);
     const QString db = m_out.filePath(QStringLiteral("k2e.sdb"));
     // 51 rows: the English "cute" row is dropped, the two 표시하다 rows differ in their Hanja.
-    QCOMPARE(rows(db, "SELECT count(*), min(ID), max(ID), count(DISTINCT SECTIONNO) FROM k2e_word;"),
+    QCOMPARE(sqliteRows(db, "SELECT count(*), min(ID), max(ID), count(DISTINCT SECTIONNO) FROM k2e_word;"),
              QStringList{QStringLiteral("50|1|50|50")});
-    QCOMPARE(rows(db, "SELECT count(*) FROM k2e_word AS a JOIN k2e_word AS b ON b.ID = a.ID + 1 "
-                      "WHERE a.SEARCHWORD > b.SEARCHWORD OR a.ID <> a.SECTIONNO;"),
+    QCOMPARE(sqliteRows(db, "SELECT count(*) FROM k2e_word AS a JOIN k2e_word AS b ON b.ID = a.ID + 1 "
+                            "WHERE a.SEARCHWORD > b.SEARCHWORD OR a.ID <> a.SECTIONNO;"),
              QStringList{QStringLiteral("0")});
-    QCOMPARE(rows(db, "SELECT HEADWORD, CHINESECHAR, HEADTYPE FROM k2e_word WHERE SEARCHWORD IN "
-                      "('고생하다', '기', '베이징', '그래서', '싶다', '팩스', '대', 'cute') ORDER BY ID;"),
+    QCOMPARE(sqliteRows(db, "SELECT HEADWORD, CHINESECHAR, HEADTYPE FROM k2e_word WHERE SEARCHWORD IN "
+                            "('고생하다', '기', '베이징', '그래서', '싶다', '팩스', '대', 'cute') ORDER BY ID;"),
              (QStringList{QStringLiteral("고생하다|苦生-|동사"), QStringLiteral("그래서||부사"),
                           QStringLiteral("그래서||"), QStringLiteral("기|氣|명사"), QStringLiteral("대||명사"),
                           QStringLiteral("대||의존 명사"), QStringLiteral("대|代|의존 명사"),
                           QStringLiteral("대|對|의존 명사"), QStringLiteral("베이징(북경)|北京|고유 명사"),
                           QStringLiteral("팩스|fax|명사")}));
     // Senses numbered when there are several; the broken row's two senses both arrive.
-    QCOMPARE(rows(db, "SELECT m.MEANING, m.OPERSEQ FROM k2e_meaning AS m JOIN k2e_word AS w ON "
-                      "w.SECTIONNO = m.SECTIONNO WHERE w.HEADWORD = '안기다' ORDER BY m.MEANNO;"),
+    QCOMPARE(sqliteRows(db, "SELECT m.MEANING, m.OPERSEQ FROM k2e_meaning AS m JOIN k2e_word AS w ON "
+                            "w.SECTIONNO = m.SECTIONNO WHERE w.HEADWORD = '안기다' ORDER BY m.MEANNO;"),
              (QStringList{QStringLiteral("1. To fix on a person, lay the blame on a person|1"),
                           QStringLiteral("2. to throw onto sb, to pass onto sb, to pawn off onto sb, to hand over to "
                                          "sb|2"),
                           QStringLiteral("to be embraced by sb (in their arms)|1")}));
-    QCOMPARE(rows(db, "SELECT m.MEANING FROM k2e_meaning AS m JOIN k2e_word AS w ON w.SECTIONNO = m.SECTIONNO "
-                      "WHERE w.HEADWORD = '자신' ORDER BY m.MEANNO;"),
+    QCOMPARE(sqliteRows(db, "SELECT m.MEANING FROM k2e_meaning AS m JOIN k2e_word AS w ON w.SECTIONNO = m.SECTIONNO "
+                            "WHERE w.HEADWORD = '자신' ORDER BY m.MEANNO;"),
              (QStringList{QStringLiteral("Self-confidence"), QStringLiteral("one’s own self, one's own body")}));
-    QCOMPARE(rows(db, "SELECT count(*) FROM k2e_meaning WHERE MEANING = '' OR MEANNO IS NULL;"),
+    QCOMPARE(sqliteRows(db, "SELECT count(*) FROM k2e_meaning WHERE MEANING = '' OR MEANNO IS NULL;"),
              QStringList{QStringLiteral("0")});
-    QCOMPARE(rows(db, "SELECT count(DISTINCT MEANNO) = count(*) FROM k2e_meaning;"), QStringList{QStringLiteral("1")});
-    QCOMPARE(rows(db, "SELECT count(*) FROM k2e_example;"), QStringList{QStringLiteral("0")});
-    QCOMPARE(rows(db, "SELECT group_concat(tbl_name || '.' || name, ' ') FROM (SELECT * FROM sqlite_master WHERE type "
-                      "= 'index' ORDER BY name);"),
-             QStringList{QStringLiteral("k2e_example.k2e_example_meanno k2e_meaning.k2e_meaning_meanno "
-                                        "k2e_meaning.k2e_meaning_sectionno k2e_word.k2e_word_searchword "
-                                        "k2e_word.k2e_word_sectionno")});
+    QCOMPARE(sqliteRows(db, "SELECT count(DISTINCT MEANNO) = count(*) FROM k2e_meaning;"),
+             QStringList{QStringLiteral("1")});
+    QCOMPARE(sqliteRows(db, "SELECT count(*) FROM k2e_example;"), QStringList{QStringLiteral("0")});
+    QCOMPARE(
+            sqliteRows(db,
+                       "SELECT group_concat(tbl_name || '.' || name, ' ') FROM (SELECT * FROM sqlite_master WHERE type "
+                       "= 'index' ORDER BY name);"),
+            QStringList{QStringLiteral("k2e_example.k2e_example_meanno k2e_meaning.k2e_meaning_meanno "
+                                       "k2e_meaning.k2e_meaning_sectionno k2e_word.k2e_word_searchword "
+                                       "k2e_word.k2e_word_sectionno")});
 }
 
 void TestKengdicBuilder::writesEnglishKoreanRows()
 {
     QVERIFY(m_built);
     const QString db = m_out.filePath(QStringLiteral("e2k.sdb"));
-    QCOMPARE(rows(db, "SELECT count(*) FROM e2k_word AS a JOIN e2k_word AS b ON b.ID = a.ID + 1 "
-                      "WHERE a.sc_wd > b.sc_wd OR a.seq_n <> a.ID OR a.sc_wd <> upper(a.dic_wd) OR a.wd <> a.dic_wd;"),
-             QStringList{QStringLiteral("0")});
-    QCOMPARE(rows(db, "SELECT dic_wd, sc_wd, impt_rt FROM e2k_word WHERE sc_wd IN ('CONTINUOUSLY', 'DISPLAY', "
-                      "'ONE', 'HAN RIVER', 'CUTE', 'TO ADVANCE', 'ADVANCE') ORDER BY ID;"),
+    QCOMPARE(
+            sqliteRows(db,
+                       "SELECT count(*) FROM e2k_word AS a JOIN e2k_word AS b ON b.ID = a.ID + 1 "
+                       "WHERE a.sc_wd > b.sc_wd OR a.seq_n <> a.ID OR a.sc_wd <> upper(a.dic_wd) OR a.wd <> a.dic_wd;"),
+            QStringList{QStringLiteral("0")});
+    QCOMPARE(sqliteRows(db, "SELECT dic_wd, sc_wd, impt_rt FROM e2k_word WHERE sc_wd IN ('CONTINUOUSLY', 'DISPLAY', "
+                            "'ONE', 'HAN RIVER', 'CUTE', 'TO ADVANCE', 'ADVANCE') ORDER BY ID;"),
              (QStringList{QStringLiteral("advance|ADVANCE|2"), QStringLiteral("continuously|CONTINUOUSLY|2"),
                           QStringLiteral("display|DISPLAY|2"), QStringLiteral("Han river|HAN RIVER|0"),
                           QStringLiteral("one|ONE|3")}));
     // "display": two Korean words with different Hanja, the more basic (level B) first.
-    QCOMPARE(rows(db, "SELECT e.flag, e.txt FROM e2k_example AS e JOIN e2k_word AS w ON w.seq_n = e.wd_seq_n "
-                      "WHERE w.dic_wd = 'display' ORDER BY e.wd_odr;"),
+    QCOMPARE(sqliteRows(db, "SELECT e.flag, e.txt FROM e2k_example AS e JOIN e2k_word AS w ON w.seq_n = e.wd_seq_n "
+                            "WHERE w.dic_wd = 'display' ORDER BY e.wd_odr;"),
              (QStringList{QStringLiteral("1|4"), QStringLiteral("2|1 표시하다 (表示-)  To make a sign, display"),
                           QStringLiteral("2|2 표시하다 (標示-)  To make a sign, display")}));
     // "one": a noun group, then the numeral in the group without a part of speech.
-    QCOMPARE(rows(db, "SELECT e.flag, e.txt FROM e2k_example AS e JOIN e2k_word AS w ON w.seq_n = e.wd_seq_n "
-                      "WHERE w.dic_wd = 'one' ORDER BY e.wd_odr;"),
+    QCOMPARE(sqliteRows(db, "SELECT e.flag, e.txt FROM e2k_example AS e JOIN e2k_word AS w ON w.seq_n = e.wd_seq_n "
+                            "WHERE w.dic_wd = 'one' ORDER BY e.wd_odr;"),
              (QStringList{QStringLiteral("1|5"), QStringLiteral("2|1 하나  One"), QStringLiteral("1|0"),
                           QStringLiteral("2|1 하나  One")}));
-    QCOMPARE(rows(db, "SELECT count(*) FROM e2k_example WHERE flag NOT IN (1, 2) OR wd_seq_n NOT IN "
-                      "(SELECT seq_n FROM e2k_word);"),
+    QCOMPARE(sqliteRows(db, "SELECT count(*) FROM e2k_example WHERE flag NOT IN (1, 2) OR wd_seq_n NOT IN "
+                            "(SELECT seq_n FROM e2k_word);"),
              QStringList{QStringLiteral("0")});
-    QCOMPARE(rows(db,
-                  "SELECT count(*) FROM e2k_word WHERE impt_rt NOT IN ('0', '1', '2', '3') OR sc_wd GLOB '*[가-힣]*';"),
+    QCOMPARE(sqliteRows(db, "SELECT count(*) FROM e2k_word WHERE impt_rt NOT IN ('0', '1', '2', '3') OR sc_wd GLOB "
+                            "'*[가-힣]*';"),
              QStringList{QStringLiteral("0")});
-    QCOMPARE(rows(db, "SELECT group_concat(name, ' ') FROM (SELECT name FROM sqlite_master WHERE type = 'index' "
-                      "ORDER BY name);"),
+    QCOMPARE(sqliteRows(db, "SELECT group_concat(name, ' ') FROM (SELECT name FROM sqlite_master WHERE type = 'index' "
+                            "ORDER BY name);"),
              QStringList{QStringLiteral("e2k_example_wd_seq_n e2k_sentence_search2_word_seq e2k_synonym_seq_n "
                                         "e2k_word_sc_wd e2k_word_seq_n")});
 }

@@ -4,30 +4,22 @@
 #include "Data.h"
 #include "PhrasebookBuilder.h"
 #include "Speech.h"
+#include "sqliterows.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sqlite3.h>
-
 #include <cstdlib>
 
 namespace {
 
+// The single number a statement returns, or -1 when it returns none.
 qint64 count(const QString &db, const QString &sql)
 {
-    sqlite3 *handle = nullptr;
-    qint64 value = -1;
-    if (sqlite3_open_v2(db.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt *stmt = nullptr;
-        if (sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &stmt, nullptr) == SQLITE_OK
-            && sqlite3_step(stmt) == SQLITE_ROW)
-            value = sqlite3_column_int64(stmt, 0);
-        sqlite3_finalize(stmt);
-    }
-    sqlite3_close(handle);
-    return value;
+    bool ok = false;
+    const qint64 value = sqliteRows(db, sql).value(0).toLongLong(&ok);
+    return ok ? value : -1;
 }
 
 bool any(const QString &text, bool (*test)(char32_t))

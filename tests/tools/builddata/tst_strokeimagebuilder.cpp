@@ -4,6 +4,7 @@
 #include "BuilderRegistry.h"
 #include "DB_Hanja.h"
 #include "StrokeImageBuilder.h"
+#include "sqliterows.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -80,21 +81,6 @@ bool exec(const QString &db, const QByteArray &sql)
               && sqlite3_exec(handle, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(handle);
     return ok;
-}
-
-QStringList column(const QString &db, const char *sql)
-{
-    sqlite3 *handle = nullptr;
-    sqlite3_open_v2(db.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *stmt = nullptr;
-    QStringList values;
-    if (sqlite3_prepare_v2(handle, sql, -1, &stmt, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            values << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(handle);
-    return values;
 }
 
 } // namespace
@@ -316,15 +302,16 @@ void TestStrokeImageBuilder::buildsImagesReadThroughTheHanjaAccessor()
     QVERIFY(!QFile::exists(images + QStringLiteral(".part")));
 
     // 一 1, 力 2 (seq 9 and 22), 學 16 (seq 20 and 21).
-    QCOMPARE(column(images, "SELECT count(*) FROM h_image;"), QStringList{QStringLiteral("37")});
-    QCOMPARE(column(images, "SELECT DISTINCT num FROM h_image ORDER BY num;"),
+    QCOMPARE(sqliteRows(images, "SELECT count(*) FROM h_image;"), QStringList{QStringLiteral("37")});
+    QCOMPARE(sqliteRows(images, "SELECT DISTINCT num FROM h_image ORDER BY num;"),
              (QStringList{"1", "9", "20", "21", "22"}));
     QStringList names;
     for (int i = 1; i <= 16; ++i)
         names << QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
-    QCOMPARE(column(images, "SELECT name FROM h_image WHERE num = 20 ORDER BY name;"), names);
-    QVERIFY(!column(images, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'h_image' AND sql LIKE "
-                            "'%num%name%';")
+    QCOMPARE(sqliteRows(images, "SELECT name FROM h_image WHERE num = 20 ORDER BY name;"), names);
+    QVERIFY(!sqliteRows(images,
+                        "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'h_image' AND sql LIKE "
+                        "'%num%name%';")
                      .isEmpty());
 
     const auto strokes = StrokeImageBuilder::loadStrokes(strokeFile(QStringLiteral("學")));
@@ -375,7 +362,7 @@ void TestStrokeImageBuilder::missingSourcesFailWithoutOutput()
 
     ctx.sources.nodeModules = sourceDir();
     QVERIFY(StrokeImageBuilder::build(ctx));
-    QCOMPARE(column(images, "SELECT count(*) FROM h_image;"), QStringList{QStringLiteral("1")});
+    QCOMPARE(sqliteRows(images, "SELECT count(*) FROM h_image;"), QStringList{QStringLiteral("1")});
 }
 
 QTEST_GUILESS_MAIN(TestStrokeImageBuilder)

@@ -3,6 +3,7 @@
 #include "BuildContext.h"
 #include "BuilderRegistry.h"
 #include "WordNetBuilder.h"
+#include "sqliterows.h"
 
 #include "DBManager.h"
 #include "Data.h"
@@ -10,8 +11,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sqlite3.h>
 
 using namespace WordNet;
 
@@ -30,21 +29,6 @@ QStringList rowsOfType(const std::vector<ExampleRow> &rows, int type)
         if (row.type == type)
             out.append(row.text1 + QLatin1Char('|') + row.text2);
     }
-    return out;
-}
-
-QStringList column(const QString &db, const char *sql)
-{
-    QStringList out;
-    sqlite3 *handle = nullptr;
-    sqlite3_open_v2(db.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(handle, sql, -1, &stmt, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            out.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))));
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(handle);
     return out;
 }
 
@@ -352,21 +336,21 @@ void TestWordNetBuilder::buildReadsBackThroughDataLayer()
     const QString db = ctx.outPath(QStringLiteral("e2e.sdb"));
 
     // IDs in byte order of the upper-case key; indexes on the key and the entry numbers.
-    QCOMPARE(column(db, "SELECT SWORD FROM e2e_word ORDER BY ID;"),
+    QCOMPARE(sqliteRows(db, "SELECT SWORD FROM e2e_word ORDER BY ID;"),
              QStringList({QStringLiteral("DIRTY DOG"), QStringLiteral("DOG"), QStringLiteral("DOG DAYS"),
                           QStringLiteral("DRY"), QStringLiteral("FRUMP"), QStringLiteral("GOOSE"),
                           QStringLiteral("HOT DOG"), QStringLiteral("HOTDOG"), QStringLiteral("SLAY"),
                           QStringLiteral("WET")}));
-    QCOMPARE(column(db, "SELECT group_concat(ID) FROM (SELECT ID FROM e2e_word ORDER BY ID);"),
+    QCOMPARE(sqliteRows(db, "SELECT group_concat(ID) FROM (SELECT ID FROM e2e_word ORDER BY ID);"),
              QStringList(QStringLiteral("1,2,3,4,5,6,7,8,9,10")));
-    QCOMPARE(column(db, "SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name;"),
+    QCOMPARE(sqliteRows(db, "SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name;"),
              QStringList({QStringLiteral("e2e_example_wid"), QStringLiteral("e2e_var_wid"),
                           QStringLiteral("e2e_word_sword"), QStringLiteral("e2e_word_wid")}));
-    QCOMPARE(column(db, "SELECT count(*) FROM e2e_example WHERE TEXT2 IS NULL OR TEXT3 IS NULL;"),
+    QCOMPARE(sqliteRows(db, "SELECT count(*) FROM e2e_example WHERE TEXT2 IS NULL OR TEXT3 IS NULL;"),
              QStringList(QStringLiteral("0")));
     const bool speaks = !QStandardPaths::findExecutable(QStringLiteral("espeak-ng")).isEmpty();
     if (speaks)
-        QCOMPARE(column(db, "SELECT count(*) FROM e2e_word WHERE PRON NOT LIKE '/%/';"), QStringList("0"));
+        QCOMPARE(sqliteRows(db, "SELECT count(*) FROM e2e_word WHERE PRON NOT LIKE '/%/';"), QStringList("0"));
 
     DBManager manager;
     QVERIFY(manager.SetDictionaryPath((out.path() + QLatin1Char('/')).toUtf8().constData()));
