@@ -114,7 +114,7 @@ public:
 private:
     void collectCharacters()
     {
-        QHash<QString, size_t> index;
+        QHash<QString, size_t> &index = m_sourceIndex;
         for (const HanjaTxtEntry &entry : m_entries) {
             if (!singleCodePoint(entry.hanja) || entry.reading.isEmpty())
                 continue;
@@ -177,7 +177,7 @@ private:
                 continue;
             }
             const QStringList taught = educationReadings(m_unihan.value(cp, QStringLiteral("kHangul")));
-            CharacterFacts facts{radical, m_unihan.totalStrokes(cp), !taught.isEmpty()};
+            CharacterFacts facts{radical, m_unihan.traditionalStrokes(cp), !taught.isEmpty()};
             m_facts.insert(source.hanja, facts);
             const QString level = facts.education ? QString::fromUtf16(kEducationLevel) : QString();
 
@@ -202,8 +202,9 @@ private:
             const char32_t cp = singleCodePoint(hanja);
             const QString kHangul = m_unihan.value(cp, QStringLiteral("kHangul"));
             const bool education = !educationReadings(kHangul).isEmpty();
-            m_facts.insert(hanja, {int(i) + 1, m_unihan.totalStrokes(cp), education});
-            addCharacterRow(hanja, {firstUnihanReading(kHangul), QString()}, int(i) + 1, m_unihan.totalStrokes(cp),
+            m_facts.insert(hanja, {int(i) + 1, m_unihan.traditionalStrokes(cp), education});
+            addCharacterRow(hanja, {firstUnihanReading(kHangul), QString()}, int(i) + 1,
+                            m_unihan.traditionalStrokes(cp),
                             education ? QString::fromUtf16(kEducationLevel) : QString());
         }
     }
@@ -217,8 +218,15 @@ private:
             RadicalRow row;
             row.seq = int(i) + 1;
             row.character = hanja;
-            row.name = m_firstMeaning.value(hanja);
-            row.stroke = m_unihan.totalStrokes(singleCodePoint(hanja));
+            std::vector<std::pair<QString, QString>> readings;
+            if (const auto source = m_sourceIndex.constFind(hanja); source != m_sourceIndex.constEnd()) {
+                for (const SourceReading &reading : m_sources[*source].readings)
+                    readings.emplace_back(reading.reading, reading.meaning);
+            }
+            row.name = radicalName(readings, m_unihan.value(singleCodePoint(hanja), QStringLiteral("kHangul")));
+            if (row.name.isEmpty())
+                row.name = m_firstMeaning.value(hanja);
+            row.stroke = Unihan::radicalStrokes(row.seq);
             m_radicalName.insert(row.seq, row.name);
             m_tables.radicals.push_back(std::move(row));
         }
@@ -350,6 +358,7 @@ private:
     const std::vector<QString> &m_radicalCharacters;
 
     std::vector<SourceCharacter> m_sources;
+    QHash<QString, size_t> m_sourceIndex; // hanja -> its place in m_sources
     QHash<QString, QString> m_meaningOf; // hanja \t reading -> meaning of that line
     QHash<QString, int> m_characterSeq; // hanja \t reading -> character row
     QHash<QString, QString> m_firstMeaning; // hanja -> first sense of its first row
@@ -400,6 +409,33 @@ QStringList educationReadings(const QString &kHangul)
             readings.append(token.left(colon));
     }
     return readings;
+}
+
+QString radicalName(const std::vector<std::pair<QString, QString>> &readings, const QString &kHangul)
+{
+    QStringList order = educationReadings(kHangul);
+    for (const QString &token : kHangul.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        order.append(token.section(QLatin1Char(':'), 0, 0));
+    for (const auto &line : readings)
+        order.append(line.first);
+    for (const QString &wanted : std::as_const(order)) {
+        const auto line = std::find_if(readings.begin(), readings.end(), [&wanted](const auto &r) {
+            return r.first == wanted && !r.second.trimmed().isEmpty();
+        });
+        if (line == readings.end())
+            continue;
+        const QStringList senses = line->second.split(QLatin1Char(','), Qt::SkipEmptyParts);
+        for (const QString &part : senses) {
+            const QString sense = part.trimmed();
+            const QString word = senseWithoutReading(sense);
+            const bool surname = word == QStringLiteral("성") || word.endsWith(QStringLiteral(" 성"))
+                                 || word == QStringLiteral("성씨");
+            if (!sense.isEmpty() && !surname)
+                return sense;
+        }
+        return firstSense(line->second);
+    }
+    return readings.empty() ? firstUnihanReading(kHangul) : readings.front().first;
 }
 
 std::vector<QString> radicalCharacters(const Unihan &unihan)

@@ -79,6 +79,12 @@ QString meaningWords(const QString &meaning);
 QString firstSense(const QString &meaning);
 // The readings of a Unihan kHangul value that carry the education flag: "낙:0 락:0E" -> {"락"}.
 QStringList educationReadings(const QString &kHangul);
+// The name a radical is listed under, from its hanja.txt lines (reading, meaning; file order)
+// and its kHangul value: a sense of the first reading Unihan marks as taught, else of its first
+// Unihan reading, else of the first line with a meaning, and among that reading's senses the
+// first that is not a surname: 金 "성 금, 쇠 금" -> "쇠 금", 行 (항, 행:E) -> "다닐 행". Without
+// any meaning, the first reading alone.
+QString radicalName(const std::vector<std::pair<QString, QString>> &readings, const QString &kHangul);
 // The ideographs of the 214 radicals (index 0 is radical 1), as Unihan::radicals() names them.
 std::vector<QString> radicalCharacters(const Unihan &unihan);
 

@@ -142,6 +142,28 @@ int Unihan::totalStrokes(char32_t codePoint) const
     return ok ? strokes : 0;
 }
 
+int Unihan::traditionalStrokes(char32_t codePoint) const
+{
+    bool ok = false;
+    const int strokes = value(codePoint, QStringLiteral("kTotalStrokes")).section(QLatin1Char(' '), -1, -1).toInt(&ok);
+    return ok ? strokes : 0;
+}
+
+int Unihan::radicalStrokes(int number)
+{
+    // The first radical of each stroke group: 一 (1), 二 (2), 口 (3), ... 龠 (17).
+    static const int firstOfGroup[] = {1, 7, 30, 61, 95, 118, 147, 167, 176, 187, 195, 201, 205, 209, 211, 212, 214};
+    if (number < 1 || number > 214)
+        return 0;
+    int strokes = 0;
+    for (const int first : firstOfGroup) {
+        if (number < first)
+            break;
+        ++strokes;
+    }
+    return strokes;
+}
+
 std::vector<Unihan::Radical> Unihan::radicals() const
 {
     std::vector<Radical> result(214);
@@ -190,7 +212,7 @@ std::vector<Unihan::Radical> Unihan::radicals() const
         const char32_t cp = best[size_t(i)];
         result[size_t(i)].number = i + 1;
         result[size_t(i)].character = QString::fromUcs4(&cp, 1);
-        result[size_t(i)].strokes = totalStrokes(cp);
+        result[size_t(i)].strokes = radicalStrokes(i + 1);
     }
     return result;
 }

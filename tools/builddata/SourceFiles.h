@@ -39,10 +39,10 @@ public:
     static char32_t parseCodePoint(QStringView text);
 
     // The 214 Kangxi radicals as unified ideographs, index 0 is radical 1, strokes from
-    // kTotalStrokes. CJKRadicals.txt beside the Unihan files names each radical's own ideograph
+    // radicalStrokes(). CJKRadicals.txt beside the Unihan files names each radical's own ideograph
     // (幺, not 乡 which shares its radical number); without that file, or for a radical it lacks,
     // the lowest code point whose kRSUnicode is exactly "n.0" stands in (人 rather than 亻).
-    // Needs kRSUnicode and kTotalStrokes loaded. Radicals found nowhere stay empty.
+    // Needs kRSUnicode loaded. Radicals found nowhere stay empty.
     struct Radical
     {
         int number = 0;
@@ -52,8 +52,14 @@ public:
     std::vector<Radical> radicals() const;
     // kRSUnicode "39.13" -> radical 39 (the first value; 0 when absent or malformed).
     int radicalOf(char32_t codePoint) const;
-    // kTotalStrokes (the first value; 0 when absent).
+    // kTotalStrokes (the first value, the count for the simplified-Chinese form; 0 when absent).
     int totalStrokes(char32_t codePoint) const;
+    // kTotalStrokes' last value: the count for traditional forms, which Korean writing uses
+    // (骨 "9 10" -> 10); the same as totalStrokes() where only one value is given.
+    int traditionalStrokes(char32_t codePoint) const;
+    // The stroke group radical number (1..214) has in the Kangxi order, which radical lists are
+    // arranged by (瓦 5, 骨 10, 龜 16, whatever today's printed forms count); 0 outside 1..214.
+    static int radicalStrokes(int number);
 
 private:
     QHash<char32_t, QHash<QString, QString>> m_entries;

@@ -18,6 +18,9 @@ using namespace HanjaBuilder;
 
 namespace {
 
+// hanja.txt lines of one character: reading, meaning.
+using Lines = std::vector<std::pair<QString, QString>>;
+
 QString sampleDir()
 {
     return qEnvironmentVariable("LUMI_SOURCE_DIR") + QStringLiteral("/tests/data/sources/hanja");
@@ -96,6 +99,9 @@ private slots:
     void meaningText_data();
     void meaningText();
     void unihanAndRadicalLines();
+    void radicalNames_data();
+    void radicalNames();
+    void radicalStrokeGroups();
     void characterRows();
     void radicalRows();
     void wordRows();
@@ -133,6 +139,60 @@ void TestHanjaBuilder::unihanAndRadicalLines()
     QCOMPARE(educationReadings(u"낙:0 락:0E 악:0N 요:0N"_qs), QStringList{u"락"_qs});
     QCOMPARE(educationReadings(u"멱:1 사:N"_qs), QStringList());
     QCOMPARE(educationReadings(QString()), QStringList());
+}
+
+void TestHanjaBuilder::radicalNames_data()
+{
+    QTest::addColumn<Lines>("lines");
+    QTest::addColumn<QString>("kHangul");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("surname sense skipped")
+            << Lines{{u"금"_qs, u"성 금, 쇠 금"_qs}, {u"김"_qs, u"사람의 성 김, 쇠 김"_qs}} << u"금:0E 김:0N"_qs
+            << u"쇠 금"_qs;
+    QTest::newRow("taught reading first")
+            << Lines{{u"항"_qs, u"시장 항, 항렬 항"_qs}, {u"행"_qs, u"다닐 행, 오행 행"_qs}} << u"항:0N 행:0E"_qs
+            << u"다닐 행"_qs;
+    QTest::newRow("Unihan order without a taught reading")
+            << Lines{{u"사"_qs, u"밥 먹일 사"_qs}, {u"식"_qs, u"밥 식, 먹을 식"_qs}} << u"식:0N 사:0N"_qs
+            << u"밥 식"_qs;
+    QTest::newRow("taught reading without a meaning")
+            << Lines{{u"낙"_qs, u"즐길 낙"_qs}, {u"락"_qs, QString()}} << u"낙:0 락:0E"_qs << u"즐길 낙"_qs;
+    QTest::newRow("only surname senses") << Lines{{u"성"_qs, u"성 성"_qs}} << u"성:0E"_qs << u"성 성"_qs;
+    QTest::newRow("not in hanja.txt") << Lines{} << u"천:0E"_qs << u"천"_qs;
+    QTest::newRow("no meaning anywhere") << Lines{{u"멱"_qs, QString()}} << QString() << u"멱"_qs;
+}
+
+void TestHanjaBuilder::radicalNames()
+{
+    QFETCH(Lines, lines);
+    QFETCH(QString, kHangul);
+    QFETCH(QString, name);
+    QCOMPARE(radicalName(lines, kHangul), name);
+}
+
+void TestHanjaBuilder::radicalStrokeGroups()
+{
+    // Radical number -> the stroke group it is listed under, at the edges of the groups and
+    // where today's printed forms count otherwise (廴 2, 瓦 4, 骨 9, 鼎 12, 龜 17 in Unihan).
+    const std::vector<std::pair<int, int>> groups
+            = {{1, 1},    {6, 1},    {7, 2},    {29, 2},   {30, 3},   {54, 3},   {60, 3},   {61, 4},
+               {98, 5},   {117, 5},  {118, 6},  {166, 7},  {167, 8},  {188, 10}, {194, 10}, {195, 11},
+               {206, 13}, {210, 14}, {211, 15}, {212, 16}, {213, 16}, {214, 17}, {0, 0},    {215, 0}};
+    for (const auto &[number, strokes] : groups)
+        QVERIFY2(Unihan::radicalStrokes(number) == strokes, qPrintable(QString::number(number)));
+
+    // Characters count their strokes in the traditional form when Unihan gives two counts.
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("Unihan_IRGSources.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("U+9AA8\tkTotalStrokes\t9 10\nU+5B78\tkTotalStrokes\t16\n");
+    file.close();
+    Unihan unihan;
+    QVERIFY(unihan.load(dir.path(), {QStringLiteral("kTotalStrokes")}));
+    QCOMPARE(unihan.totalStrokes(0x9AA8), 9);
+    QCOMPARE(unihan.traditionalStrokes(0x9AA8), 10);
+    QCOMPARE(unihan.traditionalStrokes(0x5B78), 16);
+    QCOMPARE(unihan.traditionalStrokes(0x4E00), 0);
 }
 
 void TestHanjaBuilder::characterRows()
@@ -189,6 +249,8 @@ void TestHanjaBuilder::radicalRows()
     QCOMPARE(son->name, u"아들 자"_qs);
     QCOMPARE(son->stroke, 3);
     QCOMPARE(tables.radicals[13].name, u"수레 거"_qs); // 159 車
+    QCOMPARE(tables.radicals[14].name, u"쇠 금"_qs); // 167 金, not its surname sense
+    QCOMPARE(tables.radicals[16].stroke, 16); // 213 龜: Unihan counts 17
     // 川 is not in the sample's CJKRadicals.txt: Unihan names it; hanja.txt has no line for it.
     QCOMPARE(tables.radicals[10].character, u"川"_qs);
     QCOMPARE(tables.radicals[10].name, u"천"_qs);
