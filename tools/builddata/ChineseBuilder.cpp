@@ -148,7 +148,7 @@ public:
     {
         KoreanReading fallback;
         for (const QString &form : forms) {
-            const KoreanReading found = lookupOne(form);
+            KoreanReading found = lookupOne(form);
             if (!found.reading.isEmpty() && !found.meaning.isEmpty())
                 return found;
             if (fallback.reading.isEmpty())
@@ -729,7 +729,7 @@ std::vector<CedictEntry> loadCedict(const QString &allJs)
         return entries;
     const QJsonArray all = document.object().value(QLatin1String("all")).toArray();
     entries.reserve(size_t(all.size()));
-    for (const QJsonValue &value : all) {
+    for (const auto &value : all) {
         const QJsonArray row = value.toArray();
         if (row.size() < 4)
             continue;
@@ -741,7 +741,7 @@ std::vector<CedictEntry> loadCedict(const QString &allJs)
         if (senses.isString()) {
             entry.senses << senses.toString();
         } else {
-            for (const QJsonValue &sense : senses.toArray()) {
+            for (const auto &sense : senses.toArray()) {
                 if (!sense.toString().isEmpty())
                     entry.senses << sense.toString();
             }

@@ -426,7 +426,7 @@ QString radicalName(const std::vector<std::pair<QString, QString>> &readings, co
             continue;
         const QStringList senses = line->second.split(QLatin1Char(','), Qt::SkipEmptyParts);
         for (const QString &part : senses) {
-            const QString sense = part.trimmed();
+            QString sense = part.trimmed();
             const QString word = senseWithoutReading(sense);
             const bool surname = word == QStringLiteral("성") || word.endsWith(QStringLiteral(" 성"))
                                  || word == QStringLiteral("성씨");

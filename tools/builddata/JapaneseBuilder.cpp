@@ -452,9 +452,7 @@ void HanjaLinker::addHanjaTxt(const std::vector<HanjaTxtEntry> &entries)
         // hanja.txt also spells words without the initial-sound rule ("려행" beside "여행"):
         // the standard spelling wins.
         const auto known = m_words.constFind(entry.hanja);
-        if (known == m_words.constEnd())
-            m_words.insert(entry.hanja, entry.reading);
-        else if (!followsInitialSoundLaw(*known) && followsInitialSoundLaw(entry.reading))
+        if (known == m_words.constEnd() || (!followsInitialSoundLaw(*known) && followsInitialSoundLaw(entry.reading)))
             m_words.insert(entry.hanja, entry.reading);
         // How each character reads inside words (the first syllable may follow the initial rule).
         if (entry.reading.size() != hanja.size())
@@ -554,7 +552,7 @@ QString HanjaLinker::readingOf(char32_t kanji, char32_t korean) const
 {
     for (const QHash<char32_t, QString> *table : {&m_wordReading, &m_kanjidicReading, &m_unihanReading}) {
         for (const char32_t c : {korean, kanji}) {
-            const QString reading = table->value(c);
+            QString reading = table->value(c);
             if (!reading.isEmpty())
                 return reading;
         }

@@ -583,7 +583,7 @@ struct EnglishEntry
 // "對. 한 ~ 한"): the ideographs before the first full stop, when there is nothing else.
 QString hanjaFromRelatedWord(const QString &syn)
 {
-    const QString lead = syn.section(QLatin1Char('.'), 0, 0).trimmed();
+    QString lead = syn.section(QLatin1Char('.'), 0, 0).trimmed();
     if (lead.isEmpty() || !std::all_of(lead.begin(), lead.end(), isIdeograph))
         return {};
     return lead;

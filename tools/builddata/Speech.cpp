@@ -80,7 +80,7 @@ public:
         QByteArray mp3;
         if (m_lameInitParams(lame) == 0) {
             // LAME's documented worst case: 1.25 * samples + 7200 bytes, plus room for the flush.
-            mp3.resize(qsizetype(pcm.size() * 5 / 4 + 7200 + 7200));
+            mp3.resize(qsizetype(pcm.size()) * 5 / 4 + 7200 + 7200);
             auto *out = reinterpret_cast<unsigned char *>(mp3.data());
             const int written = m_lameEncode(lame, pcm.data(), pcm.data(), int(pcm.size()), out, int(mp3.size()));
             const int flushed = written < 0 ? -1 : m_lameFlush(lame, out + written, int(mp3.size()) - written);
@@ -208,7 +208,7 @@ QByteArray speakWithPrograms(const QString &text, const QString &voice)
     // Waiting for lame to finish also drains its output into the process buffer.
     espeak.waitForFinished(30000);
     lame.waitForFinished(30000);
-    const QByteArray mp3 = lame.readAllStandardOutput();
+    QByteArray mp3 = lame.readAllStandardOutput();
     if (espeak.exitStatus() != QProcess::NormalExit || espeak.exitCode() != 0
         || lame.exitStatus() != QProcess::NormalExit || lame.exitCode() != 0)
         return {};

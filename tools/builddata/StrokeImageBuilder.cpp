@@ -478,7 +478,7 @@ std::optional<std::vector<QPainterPath>> loadStrokes(const QString &jsonFile)
         return std::nullopt;
     std::vector<QPainterPath> paths;
     paths.reserve(size_t(strokes.size()));
-    for (const QJsonValue &stroke : strokes) {
+    for (const auto &stroke : strokes) {
         if (!stroke.isString())
             return std::nullopt;
         auto path = parsePath(stroke.toString());

@@ -374,7 +374,7 @@ void Lexicon::addDataLine(int pos, QByteArrayView line)
         return;
     std::optional<Synset> parsed = parseDataLine(line);
     if (parsed)
-        m_synsets[size_t(pos)].insert(parsed->offset, std::move(*parsed));
+        m_synsets[size_t(pos)].emplace(parsed->offset, std::move(*parsed));
 }
 
 void Lexicon::addExceptionLine(int pos, QByteArrayView line)

@@ -283,7 +283,7 @@ void TestEnglishSoundBuilder::clipsReachTheDataLayerAndPlay()
         for (const QByteArray &clip : clips(dir.filePath(file))) {
             ++total;
             QVERIFY(clip.size() > 500);
-            QVERIFY2(clip.size() < 16 * 1024, "a spoken word should be a few kilobytes");
+            QVERIFY2(clip.size() < qsizetype(16) * 1024, "a spoken word should be a few kilobytes");
         }
     }
     QCOMPARE(total, 13); // 11 names of 12 e2k headwords, and run and zoo of e2e

@@ -36,9 +36,9 @@ std::vector<std::vector<QPointF>> medians(const QString &character)
         return {};
     std::vector<std::vector<QPointF>> lines;
     const QJsonArray all = QJsonDocument::fromJson(file.readAll()).object().value(QLatin1String("medians")).toArray();
-    for (const QJsonValue &median : all) {
+    for (const auto &median : all) {
         std::vector<QPointF> points;
-        for (const QJsonValue &point : median.toArray())
+        for (const auto &point : median.toArray())
             points.emplace_back(point.toArray().at(0).toDouble(), point.toArray().at(1).toDouble());
         lines.push_back(points);
     }
