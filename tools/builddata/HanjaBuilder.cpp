@@ -114,7 +114,6 @@ public:
 private:
     void collectCharacters()
     {
-        QHash<QString, size_t> &index = m_sourceIndex;
         for (const HanjaTxtEntry &entry : m_entries) {
             if (!singleCodePoint(entry.hanja) || entry.reading.isEmpty())
                 continue;
@@ -122,9 +121,9 @@ private:
             QString &meaning = m_meaningOf[pairKey(entry.hanja, entry.reading)];
             if (meaning.isEmpty())
                 meaning = entry.meaning;
-            auto it = index.constFind(entry.hanja);
-            if (it == index.constEnd()) {
-                it = index.insert(entry.hanja, m_sources.size());
+            auto it = m_sourceIndex.constFind(entry.hanja);
+            if (it == m_sourceIndex.constEnd()) {
+                it = m_sourceIndex.insert(entry.hanja, m_sources.size());
                 m_sources.push_back({entry.hanja, {}});
             }
             std::vector<SourceReading> &readings = m_sources[*it].readings;
@@ -224,8 +223,6 @@ private:
                     readings.emplace_back(reading.reading, reading.meaning);
             }
             row.name = radicalName(readings, m_unihan.value(singleCodePoint(hanja), QStringLiteral("kHangul")));
-            if (row.name.isEmpty())
-                row.name = m_firstMeaning.value(hanja);
             row.stroke = Unihan::radicalStrokes(row.seq);
             m_radicalName.insert(row.seq, row.name);
             m_tables.radicals.push_back(std::move(row));
